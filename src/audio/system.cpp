@@ -1,0 +1,213 @@
+#include "audio/system.h"
+
+#include <algorithm>
+#include <new>
+
+#include "audio/mp3_decoder.h"
+
+namespace audio {
+
+Result Sound::release() { return system ? system->releaseSound(*this) : kErrInvalidHandle; }
+
+Result Channel::getPosition(unsigned* position, unsigned timeUnit) {
+  return system ? system->channelPosition(*this, position, timeUnit) : kErrInvalidHandle;
+}
+
+Result systemCreate(System** system) {
+  if (!system) return kErrInvalidParam;
+  *system = new (std::nothrow) System();
+  return *system ? kOk : kErrMemory;
+}
+
+Result System::getVersion(unsigned* version) {
+  if (!version) return kErrInvalidParam;
+  *version = kVersion;
+  return kOk;
+}
+
+Result System::init(int maxChannels, unsigned flags, void*) {
+  if (initialised) return kErrInitialised;
+  if (maxChannels < 1 || maxChannels > kMaxChannels || flags != kInitNormal) return kErrInvalidParam;
+
+  device = alcOpenDevice(nullptr);
+  if (!device) return kErrOutputNone;
+  context = alcCreateContext(device, nullptr);
+  if (!context || !alcMakeContextCurrent(context)) {
+    if (context) alcDestroyContext(context);
+    alcCloseDevice(device);
+    context = nullptr;
+    device = nullptr;
+    return kErrOutputFailed;
+  }
+  initialised = true;
+
+  ALCint refresh = 0;
+  alcGetIntegerv(device, ALC_REFRESH, 1, &refresh);
+  mixerPeriod = 1.0 / std::max(refresh, 1);
+  if (alIsExtensionPresent("AL_SOFT_source_latency"))
+    getSourcedv = reinterpret_cast<LPALGETSOURCEDVSOFT>(alGetProcAddress("alGetSourcedvSOFT"));
+
+  channels.resize(maxChannels);
+  for (channelSlot& slot : channels) {
+    alGetError();
+    alGenSources(1, &slot.source);
+    if (alGetError() != AL_NO_ERROR) {
+      slot.source = 0;
+      close();
+      return kErrMemory;
+    }
+    // Music is not placed in space: each channel of the file goes to the
+    // speaker of the same name, unchanged.
+    if (alIsExtensionPresent("AL_SOFT_direct_channels"))
+      alSourcei(slot.source, AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
+  }
+  return kOk;
+}
+
+Result System::createSound(const char* path, unsigned mode, void*, Sound* sound) {
+  if (sound) *sound = Sound();
+  if (!initialised) return kErrUninitialised;
+  if (!path || !sound || mode != kDefault) return kErrInvalidParam;
+
+  decodedAudio pcm;
+  Result decoded = decodeMp3(path, &pcm);
+  if (decoded != kOk) return decoded;
+  if (pcm.channels != 1 && pcm.channels != 2) return kErrFormat;
+
+  auto freeSlot = std::find_if(sounds.begin(), sounds.end(), [](const soundSlot& s) { return !s.live; });
+  if (freeSlot == sounds.end()) freeSlot = sounds.insert(sounds.end(), soundSlot());
+  alGetError();
+  alGenBuffers(1, &freeSlot->buffer);
+  alBufferData(freeSlot->buffer, pcm.channels == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16, pcm.samples,
+               ALsizei(pcm.frames * pcm.channels * sizeof(int16_t)), ALsizei(pcm.rate));
+  if (alGetError() != AL_NO_ERROR) {
+    alDeleteBuffers(1, &freeSlot->buffer);
+    freeSlot->buffer = 0;
+    return kErrMemory;
+  }
+  freeSlot->live = true;
+  *sound = Sound{this, unsigned(freeSlot - sounds.begin()), freeSlot->generation};
+  return kOk;
+}
+
+Result System::playSound(int channelId, Sound sound, bool paused, Channel* channel) {
+  if (channel) *channel = Channel();
+  if (!initialised) return kErrUninitialised;
+  if (!channel || channelId != kChannelFree || paused) return kErrInvalidParam;
+  soundSlot* played = liveSound(sound);
+  if (!played) return kErrInvalidHandle;
+
+  // A channel whose sound has run out is free even if nobody asked it since.
+  auto isFree = [](const channelSlot& slot) {
+    if (!slot.busy) return true;
+    ALint state = AL_STOPPED;
+    alGetSourcei(slot.source, AL_SOURCE_STATE, &state);
+    return state == AL_STOPPED;
+  };
+  auto slot = std::find_if(channels.begin(), channels.end(), isFree);
+  if (slot == channels.end()) return kErrNoFreeChannel;
+  if (slot->busy) stopChannel(&*slot);
+
+  alSourcei(slot->source, AL_BUFFER, ALint(played->buffer));
+  slot->clock.restart(mixerPeriod);
+  slot->busy = true;
+  slot->sound = sound.index;
+  alSourcePlay(slot->source);
+  *channel = Channel{this, unsigned(slot - channels.begin()), slot->generation};
+  return kOk;
+}
+
+Result System::close() {
+  if (!initialised) return kOk;
+  for (channelSlot& slot : channels) {
+    if (slot.source) {
+      alSourceStop(slot.source);
+      alSourcei(slot.source, AL_BUFFER, 0);
+      alDeleteSources(1, &slot.source);
+    }
+  }
+  for (soundSlot& slot : sounds)
+    if (slot.live) alDeleteBuffers(1, &slot.buffer);
+  channels.clear();
+  sounds.clear();
+  alcMakeContextCurrent(nullptr);
+  alcDestroyContext(context);
+  alcCloseDevice(device);
+  context = nullptr;
+  device = nullptr;
+  initialised = false;
+  return kOk;
+}
+
+Result System::release() {
+  close();
+  delete this;
+  return kOk;
+}
+
+Result System::releaseSound(Sound sound) {
+  soundSlot* slot = liveSound(sound);
+  if (!slot) return kErrInvalidHandle;
+  for (channelSlot& channel : channels)
+    if (channel.busy && channel.sound == sound.index) stopChannel(&channel);
+  alDeleteBuffers(1, &slot->buffer);
+  slot->buffer = 0;
+  slot->live = false;
+  ++slot->generation;
+  return kOk;
+}
+
+Result System::channelPosition(Channel channel, unsigned* position, unsigned timeUnit) {
+  channelSlot* slot = busyChannel(channel);
+  if (!slot) return kErrInvalidHandle;
+  if (!position || timeUnit != kTimeUnitMs) return kErrInvalidParam;
+
+  ALCint connected = ALC_TRUE;
+  if (alcIsExtensionPresent(device, "ALC_EXT_disconnect")) alcGetIntegerv(device, ALC_CONNECTED, 1, &connected);
+  if (!connected) return kErrOutputFailed;
+
+  // A source that has stopped reports offset 0: the end is told by its state,
+  // so the clock never falls back to the start.
+  ALint state = AL_STOPPED;
+  alGetSourcei(slot->source, AL_SOURCE_STATE, &state);
+  if (state == AL_STOPPED) {
+    stopChannel(slot);
+    return kErrInvalidHandle;
+  }
+  double seconds = slot->clock.position(heardSeconds(slot->source), monotonicSeconds());
+  *position = unsigned(seconds * 1000.0);
+  return kOk;
+}
+
+soundSlot* System::liveSound(Sound sound) {
+  if (sound.system != this || !initialised || sound.index >= sounds.size()) return nullptr;
+  soundSlot& slot = sounds[sound.index];
+  return slot.live && slot.generation == sound.generation ? &slot : nullptr;
+}
+
+channelSlot* System::busyChannel(Channel channel) {
+  if (channel.system != this || !initialised || channel.index >= channels.size()) return nullptr;
+  channelSlot& slot = channels[channel.index];
+  return slot.busy && slot.generation == channel.generation ? &slot : nullptr;
+}
+
+void System::stopChannel(channelSlot* slot) {
+  alSourceStop(slot->source);
+  alSourcei(slot->source, AL_BUFFER, 0);
+  slot->busy = false;
+  ++slot->generation;
+}
+
+double System::heardSeconds(ALuint source) {
+  // The mixer's offset runs ahead of the speaker by the output latency.
+  if (getSourcedv) {
+    ALdouble offsetAndLatency[2] = {0, 0};
+    getSourcedv(source, AL_SEC_OFFSET_LATENCY_SOFT, offsetAndLatency);
+    return std::max(offsetAndLatency[0] - offsetAndLatency[1], 0.0);
+  }
+  ALfloat offset = 0;
+  alGetSourcef(source, AL_SEC_OFFSET, &offset);
+  return offset;
+}
+
+}  // namespace audio

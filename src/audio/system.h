@@ -1,0 +1,76 @@
+#pragma once
+// The audio system: an output device, the sounds decoded into it and the
+// channels that play them. Calls come from one thread; the mixer runs on
+// OpenAL Soft's own.
+
+#include <AL/al.h>
+#include <AL/alc.h>
+#include <AL/alext.h>
+
+#include <vector>
+
+#include "audio/handles.h"
+#include "audio/result.h"
+#include "audio/smooth_clock.h"
+
+namespace audio {
+
+// 5.0.0, packed as major << 16 | minor << 8 | release.
+constexpr unsigned kVersion = 0x00050000;
+constexpr int kChannelFree = -1;
+constexpr unsigned kInitNormal = 0;
+constexpr unsigned kDefault = 0;
+constexpr int kMaxChannels = 256;
+
+class soundSlot {
+ public:
+  ALuint buffer = 0;
+  unsigned generation = 1;
+  bool live = false;
+};
+
+class channelSlot {
+ public:
+  ALuint source = 0;
+  unsigned generation = 1;
+  bool busy = false;
+  unsigned sound = 0;  // index of the sound slot it plays
+  smoothClock clock;
+};
+
+class System {
+ public:
+  ALCdevice* device = nullptr;
+  ALCcontext* context = nullptr;
+  bool initialised = false;
+  double mixerPeriod = 0;  // seconds between the mixer's position updates
+  LPALGETSOURCEDVSOFT getSourcedv = nullptr;
+  std::vector<soundSlot> sounds;
+  std::vector<channelSlot> channels;
+
+  Result getVersion(unsigned* version);
+  // Opens the default output with `maxChannels` channels; flags must be kInitNormal.
+  Result init(int maxChannels, unsigned flags, void* extraDriverData);
+  // Decodes the whole file now; mode must be kDefault. On failure *sound is invalid.
+  Result createSound(const char* path, unsigned mode, void* extraInfo, Sound* sound);
+  // Starts `sound` from its beginning on a free channel. Only kChannelFree and
+  // paused = false are supported. On failure *channel is invalid.
+  Result playSound(int channelId, Sound sound, bool paused, Channel* channel);
+  // Stops everything, frees every sound and closes the output; handles go invalid.
+  Result close();
+  // Closes the system and deletes it; the pointer is dead afterwards.
+  Result release();
+
+  Result releaseSound(Sound sound);
+  Result channelPosition(Channel channel, unsigned* position, unsigned timeUnit);
+
+  soundSlot* liveSound(Sound sound);
+  channelSlot* busyChannel(Channel channel);
+  void stopChannel(channelSlot* slot);
+  double heardSeconds(ALuint source);
+};
+
+// Makes a new, uninitialised system.
+Result systemCreate(System** system);
+
+}  // namespace audio

@@ -1,0 +1,31 @@
+// vorlane: start-up. Opens the window, loads GL's entry points, installs the
+// keys, prepares the music and hands over to the frame loop.
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+#include <cstdio>
+
+#include "runtime/audio_state.h"
+#include "runtime/demo_loop.h"
+#include "runtime/key_callback.h"
+#include "runtime/window.h"
+
+int main() {
+#ifdef GLFW_PLATFORM_X11
+  // GLEW needs a GLX context, which a Wayland desktop gives through XWayland.
+  glfwInitHint(GLFW_PLATFORM, GLFW_PLATFORM_X11);
+#endif
+  if (glfwInit() != GLFW_TRUE) {
+    printf("Error initializing glfw (no you are not getting a decent errorcode) ;) glhf.\n");
+    return 0;
+  }
+  demoWindow = openDemoWindow();
+  if (glewInit() != GLEW_OK) {
+    printf("Error initializing GLEW (no you are not getting a decent errorcode) ;) glhf.\n");
+    return 0;
+  }
+  glfwSetKeyCallback(demoWindow, glfwKeyAdapter);
+  audioInit("data/vorlane.mp3");
+  demoLoop();
+}

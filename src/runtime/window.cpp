@@ -1,0 +1,20 @@
+#include "runtime/window.h"
+
+#include <GLFW/glfw3.h>
+
+GLFWwindow* demoWindow = nullptr;
+
+GLFWwindow* openDemoWindow() {
+  glfwWindowHint(GLFW_RED_BITS, 8);
+  glfwWindowHint(GLFW_GREEN_BITS, 8);
+  glfwWindowHint(GLFW_BLUE_BITS, 8);
+  glfwWindowHint(GLFW_ALPHA_BITS, 8);
+  glfwWindowHint(GLFW_DEPTH_BITS, 8);
+  glfwWindowHint(GLFW_STENCIL_BITS, 8);
+  GLFWmonitor* monitor = fullscreenFlag ? glfwGetPrimaryMonitor() : nullptr;
+  GLFWwindow* window = glfwCreateWindow(kWindowWidth, kWindowHeight, "vorlane", monitor, nullptr);
+  // Without a window there is no context, and GLEW's start-up reports that.
+  glfwMakeContextCurrent(window);
+  if (window) glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+  return window;
+}

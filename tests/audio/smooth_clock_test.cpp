@@ -1,0 +1,57 @@
+// The mixer moves its position in steps of one period; the clock must run on
+// smoothly between them without getting ahead by more than a period and
+// without ever running backwards.
+
+#include <gtest/gtest.h>
+
+#include "audio/smooth_clock.h"
+
+namespace {
+
+constexpr double kPeriod = 0.025;
+
+audio::smoothClock startedClock() {
+  audio::smoothClock clock;
+  clock.restart(kPeriod);
+  return clock;
+}
+
+}  // namespace
+
+TEST(SmoothClock, ReportsTheMixerPositionWhenItMoves) {
+  audio::smoothClock clock = startedClock();
+  EXPECT_DOUBLE_EQ(clock.position(0.0, 10.0), 0.0);
+  EXPECT_DOUBLE_EQ(clock.position(0.025, 10.025), 0.025);
+}
+
+TEST(SmoothClock, AdvancesWithTimeBetweenMixerUpdates) {
+  audio::smoothClock clock = startedClock();
+  clock.position(1.0, 10.0);
+  EXPECT_DOUBLE_EQ(clock.position(1.0, 10.005), 1.005);
+  EXPECT_DOUBLE_EQ(clock.position(1.0, 10.020), 1.020);
+}
+
+TEST(SmoothClock, NeverRunsMoreThanOnePeriodAheadOfTheMixer) {
+  audio::smoothClock clock = startedClock();
+  clock.position(1.0, 10.0);
+  // The mixer has stalled: the clock stops a period on and waits for it.
+  EXPECT_DOUBLE_EQ(clock.position(1.0, 10.1), 1.0 + kPeriod);
+  EXPECT_DOUBLE_EQ(clock.position(1.0, 11.0), 1.0 + kPeriod);
+}
+
+TEST(SmoothClock, NeverRunsBackwardsWhenTheMixerLagsItsEstimate) {
+  audio::smoothClock clock = startedClock();
+  clock.position(1.0, 10.0);
+  double ahead = clock.position(1.0, 10.024);
+  // The mixer's next position is behind what the clock has already said.
+  EXPECT_DOUBLE_EQ(clock.position(1.01, 10.025), ahead);
+  EXPECT_DOUBLE_EQ(clock.position(1.01, 10.030), ahead);
+  EXPECT_DOUBLE_EQ(clock.position(1.01, 10.045), 1.030);
+}
+
+TEST(SmoothClock, RestartGoesBackToZero) {
+  audio::smoothClock clock = startedClock();
+  clock.position(5.0, 10.0);
+  clock.restart(kPeriod);
+  EXPECT_DOUBLE_EQ(clock.position(0.0, 20.0), 0.0);
+}

@@ -1,0 +1,164 @@
+// The audio system on OpenAL Soft's null output: what the demo's clock and
+// its failure lines rest on. Bad files must give their codes, not crash;
+// handles must go invalid, never dangle; a track played to its end must end
+// its channel without the clock falling back to 0.
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <thread>
+
+#include "audio/system.h"
+#include "support/temp_dir.h"
+#include "support/test_track.h"
+
+namespace {
+
+class AudioSystem : public testing::Test {
+ protected:
+  audio::System* system = nullptr;
+
+  void SetUp() override {
+    ASSERT_EQ(audio::systemCreate(&system), audio::kOk);
+    ASSERT_EQ(system->init(32, audio::kInitNormal, nullptr), audio::kOk);
+  }
+  void TearDown() override { system->release(); }
+
+  audio::Sound loadTrack() {
+    audio::Sound sound;
+    EXPECT_EQ(system->createSound(kTestTrack, audio::kDefault, nullptr, &sound), audio::kOk);
+    return sound;
+  }
+  audio::Channel play(audio::Sound sound) {
+    audio::Channel channel;
+    EXPECT_EQ(system->playSound(audio::kChannelFree, sound, false, &channel), audio::kOk);
+    return channel;
+  }
+};
+
+}  // namespace
+
+TEST(AudioVersion, IsPackedMajorMinorRelease) {
+  audio::System* system = nullptr;
+  ASSERT_EQ(audio::systemCreate(&system), audio::kOk);
+  unsigned version = 0;
+  ASSERT_EQ(system->getVersion(&version), audio::kOk);
+  EXPECT_EQ(version, audio::kVersion);
+  EXPECT_EQ(version >> 16, 5u);
+  EXPECT_EQ((version >> 8) & 0xFF, 0u);
+  EXPECT_EQ(version & 0xFF, 0u);
+  system->release();
+}
+
+TEST(AudioInit, RefusesUseBeforeAndTwice) {
+  audio::System* system = nullptr;
+  ASSERT_EQ(audio::systemCreate(&system), audio::kOk);
+  audio::Sound sound;
+  EXPECT_EQ(system->createSound(kTestTrack, audio::kDefault, nullptr, &sound), audio::kErrUninitialised);
+  EXPECT_EQ(system->init(0, audio::kInitNormal, nullptr), audio::kErrInvalidParam);
+  EXPECT_EQ(system->init(32, 0x40, nullptr), audio::kErrInvalidParam);
+  EXPECT_EQ(system->init(32, audio::kInitNormal, nullptr), audio::kOk);
+  EXPECT_EQ(system->init(32, audio::kInitNormal, nullptr), audio::kErrInitialised);
+  system->release();
+}
+
+TEST_F(AudioSystem, BadFilesGiveTheirCodesAndAnInvalidSound) {
+  std::string dir = makeTempDir();
+  writeFile(dir + "/empty.mp3", "");
+  writeFile(dir + "/text.mp3", std::string(4000, 'x') + "\nnot an mp3 at all\n");
+  mkdir((dir + "/folder.mp3").c_str(), 0755);
+  struct {
+    std::string path;
+    audio::Result expected;
+  } cases[] = {
+      {dir + "/missing.mp3", audio::kErrFileNotFound},
+      {dir + "/empty.mp3", audio::kErrFormat},
+      {dir + "/text.mp3", audio::kErrFormat},
+      {dir + "/folder.mp3", audio::kErrFormat},
+  };
+  for (const auto& c : cases) {
+    audio::Sound sound;
+    EXPECT_EQ(system->createSound(c.path.c_str(), audio::kDefault, nullptr, &sound), c.expected) << c.path;
+    EXPECT_EQ(sound.release(), audio::kErrInvalidHandle) << c.path;
+    audio::Channel channel;
+    EXPECT_EQ(system->playSound(audio::kChannelFree, sound, false, &channel), audio::kErrInvalidHandle);
+    unsigned ms = 0;
+    EXPECT_EQ(channel.getPosition(&ms, audio::kTimeUnitMs), audio::kErrInvalidHandle) << c.path;
+  }
+}
+
+TEST_F(AudioSystem, TruncatedTrackStillPlays) {
+  std::string bytes = readFile(kTestTrack);
+  std::string path = makeTempDir() + "/cut.mp3";
+  writeFile(path, bytes.substr(0, bytes.size() / 3));
+  audio::Sound sound;
+  ASSERT_EQ(system->createSound(path.c_str(), audio::kDefault, nullptr, &sound), audio::kOk);
+  unsigned ms = 0;
+  EXPECT_EQ(play(sound).getPosition(&ms, audio::kTimeUnitMs), audio::kOk);
+}
+
+TEST_F(AudioSystem, UnsupportedPlayArgumentsAreRefused) {
+  audio::Sound sound = loadTrack();
+  audio::Channel channel;
+  EXPECT_EQ(system->playSound(3, sound, false, &channel), audio::kErrInvalidParam);
+  EXPECT_EQ(system->playSound(audio::kChannelFree, sound, true, &channel), audio::kErrInvalidParam);
+  unsigned ms = 0;
+  EXPECT_EQ(play(sound).getPosition(&ms, 2), audio::kErrInvalidParam);
+}
+
+TEST_F(AudioSystem, TrackPlaysToItsEndThenTheChannelIsInvalid) {
+  audio::Channel channel = play(loadTrack());
+  unsigned last = 0;
+  unsigned ms = 0;
+  audio::Result result;
+  while ((result = channel.getPosition(&ms, audio::kTimeUnitMs)) == audio::kOk) {
+    ASSERT_GE(ms, last);
+    last = ms;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  EXPECT_EQ(result, audio::kErrInvalidHandle);
+  EXPECT_NEAR(last, kTestTrackSeconds * 1000, 60);
+  // The channel stays gone: the clock never comes back at 0.
+  EXPECT_EQ(channel.getPosition(&ms, audio::kTimeUnitMs), audio::kErrInvalidHandle);
+}
+
+TEST_F(AudioSystem, ReleasingTheSoundEndsItsChannel) {
+  audio::Sound sound = loadTrack();
+  audio::Channel channel = play(sound);
+  EXPECT_EQ(sound.release(), audio::kOk);
+  EXPECT_EQ(sound.release(), audio::kErrInvalidHandle);
+  unsigned ms = 0;
+  EXPECT_EQ(channel.getPosition(&ms, audio::kTimeUnitMs), audio::kErrInvalidHandle);
+}
+
+TEST_F(AudioSystem, ClosingInvalidatesEveryHandle) {
+  audio::Sound sound = loadTrack();
+  audio::Channel channel = play(sound);
+  EXPECT_EQ(system->close(), audio::kOk);
+  unsigned ms = 0;
+  EXPECT_EQ(channel.getPosition(&ms, audio::kTimeUnitMs), audio::kErrInvalidHandle);
+  EXPECT_EQ(sound.release(), audio::kErrInvalidHandle);
+  EXPECT_EQ(system->createSound(kTestTrack, audio::kDefault, nullptr, &sound), audio::kErrUninitialised);
+}
+
+TEST_F(AudioSystem, EveryChannelBusyGivesNoFreeChannel) {
+  audio::System* small = nullptr;
+  ASSERT_EQ(audio::systemCreate(&small), audio::kOk);
+  system->close();
+  ASSERT_EQ(small->init(1, audio::kInitNormal, nullptr), audio::kOk);
+  audio::Sound sound;
+  ASSERT_EQ(small->createSound(kTestTrack, audio::kDefault, nullptr, &sound), audio::kOk);
+  audio::Channel first, second;
+  EXPECT_EQ(small->playSound(audio::kChannelFree, sound, false, &first), audio::kOk);
+  EXPECT_EQ(small->playSound(audio::kChannelFree, sound, false, &second), audio::kErrNoFreeChannel);
+  small->release();
+}
+
+TEST(AudioHandles, DefaultHandlesAreInvalid) {
+  audio::Sound sound;
+  audio::Channel channel;
+  unsigned ms = 0;
+  EXPECT_EQ(sound.release(), audio::kErrInvalidHandle);
+  EXPECT_EQ(channel.getPosition(&ms, audio::kTimeUnitMs), audio::kErrInvalidHandle);
+}

@@ -1,0 +1,82 @@
+#include "process/demo_process.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+#include "support/temp_dir.h"
+
+demoProcess::demoProcess(const char* track) : folder(makeTempDir()) {
+  if (!track) return;
+  mkdir((folder + "/data").c_str(), 0755);
+  writeFile(folder + "/data/vorlane.mp3", readFile(track));
+}
+
+demoProcess::~demoProcess() {
+  if (pid > 0) {
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+  }
+}
+
+void demoProcess::start(const std::vector<std::string>& unset, const std::vector<std::string>& set) {
+  pid = fork();
+  if (pid != 0) return;
+  if (chdir(folder.c_str()) != 0) _exit(101);
+  int out = open("stdout.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  int err = open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  dup2(out, STDOUT_FILENO);
+  dup2(err, STDERR_FILENO);
+  for (const std::string& name : unset) unsetenv(name.c_str());
+  for (const std::string& pair : set) putenv(const_cast<char*>(pair.c_str()));
+  execl(DEMO_BINARY, DEMO_BINARY, static_cast<char*>(nullptr));
+  _exit(102);
+}
+
+bool demoProcess::waitForWindow(double seconds) {
+  std::string command = "timeout " + std::to_string(seconds) + " xdotool search --sync --onlyvisible --pid " +
+                        std::to_string(pid) + " 2>/dev/null | head -n 1";
+  windowId = runCommand(command);
+  while (!windowId.empty() && windowId.back() == '\n') windowId.pop_back();
+  if (windowId.empty()) return false;
+  // No window manager gives the focus: take it, and put the pointer over the window.
+  runCommand("xdotool windowfocus " + windowId + " mousemove --window " + windowId + " 10 10");
+  return true;
+}
+
+void demoProcess::tapKey(const char* key) {
+  runCommand(std::string("xdotool keydown ") + key + " sleep 0.05 keyup " + key);
+}
+
+void demoProcess::requestClose() { runCommand(std::string(CLOSE_WINDOW_BINARY) + " " + windowId); }
+
+int demoProcess::waitForExit(double seconds) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  int status = 0;
+  while (waitpid(pid, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > deadline) return -1;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  pid = -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+std::string demoProcess::output() const { return readFile(folder + "/stdout.txt"); }
+
+std::string runCommand(const std::string& command) {
+  std::string text;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return text;
+  char buffer[256];
+  size_t got;
+  while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, got);
+  pclose(pipe);
+  return text;
+}

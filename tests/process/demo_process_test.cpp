@@ -1,0 +1,83 @@
+// The demo as a viewer meets it: started in a folder of its own under X,
+// controlled with real key presses, judged by what it prints and its exit
+// status.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "process/demo_process.h"
+#include "support/test_track.h"
+
+namespace {
+
+constexpr double kStartSeconds = 10;
+const char* const kEndLine = "FMOD Error! (1) An invalid object handle was used.\n";
+
+}  // namespace
+
+TEST(DemoProcess, EscapeBeforeUpExitsZeroSilently) {
+  demoProcess demo(kTestTrack);
+  demo.start();
+  ASSERT_TRUE(demo.waitForWindow(kStartSeconds));
+  demo.tapKey("Escape");
+  EXPECT_EQ(demo.waitForExit(5), 0);
+  EXPECT_EQ(demo.output(), "");
+}
+
+TEST(DemoProcess, UpPlaysTheTrackAndItsEndEndsTheShow) {
+  demoProcess demo(kTestTrack);
+  demo.start();
+  ASSERT_TRUE(demo.waitForWindow(kStartSeconds));
+  auto pressed = std::chrono::steady_clock::now();
+  demo.tapKey("Up");
+  EXPECT_EQ(demo.waitForExit(kTestTrackSeconds + 5), 0);
+  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - pressed).count();
+  EXPECT_EQ(demo.output(), kEndLine);
+  EXPECT_GT(seconds, kTestTrackSeconds - 0.1);
+  EXPECT_LT(seconds, kTestTrackSeconds + 2);
+}
+
+TEST(DemoProcess, OtherKeysNeitherStartNorEnd) {
+  demoProcess demo(kTestTrack);
+  demo.start();
+  ASSERT_TRUE(demo.waitForWindow(kStartSeconds));
+  demo.tapKey("Return");
+  demo.tapKey("space");
+  demo.tapKey("KP_8");
+  // Still waiting after longer than the track: nothing started it.
+  EXPECT_EQ(demo.waitForExit(kTestTrackSeconds + 0.5), -1);
+  EXPECT_EQ(demo.output(), "");
+}
+
+TEST(DemoProcess, MissingMusicIsReportedAtTheFirstClockQuery) {
+  demoProcess demo(nullptr);
+  demo.start();
+  ASSERT_TRUE(demo.waitForWindow(kStartSeconds));
+  demo.tapKey("Up");
+  EXPECT_EQ(demo.waitForExit(3), 0);
+  EXPECT_EQ(demo.output(), kEndLine);
+}
+
+TEST(DemoProcess, ClosedWindowExitsZero) {
+  demoProcess demo(kTestTrack);
+  demo.start();
+  ASSERT_TRUE(demo.waitForWindow(kStartSeconds));
+  demo.requestClose();
+  EXPECT_EQ(demo.waitForExit(5), 0);
+  EXPECT_EQ(demo.output(), "");
+}
+
+TEST(DemoProcess, NoDisplayPrintsTheGlfwLineAndExitsZero) {
+  demoProcess demo(kTestTrack);
+  demo.start({"DISPLAY", "WAYLAND_DISPLAY"});
+  EXPECT_EQ(demo.waitForExit(5), 0);
+  EXPECT_EQ(demo.output(), "Error initializing glfw (no you are not getting a decent errorcode) ;) glhf.\n");
+}
+
+TEST(DemoProcess, NoAudioOutputPrintsItsErrorLineAndExitsZero) {
+  demoProcess demo(kTestTrack);
+  demo.start({}, {"ALSOFT_DRIVERS=no-such-output"});
+  EXPECT_EQ(demo.waitForExit(kStartSeconds), 0);
+  EXPECT_EQ(demo.output(), "FMOD Error! (5) No audio output device could be opened.\n");
+}
