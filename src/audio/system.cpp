@@ -46,6 +46,7 @@ Result System::init(int maxChannels, unsigned flags, void*) {
   mixerPeriod = 1.0 / std::max(refresh, 1);
   if (alIsExtensionPresent("AL_SOFT_source_latency"))
     getSourcedv = reinterpret_cast<LPALGETSOURCEDVSOFT>(alGetProcAddress("alGetSourcedvSOFT"));
+  tellsDisconnect = alcIsExtensionPresent(device, "ALC_EXT_disconnect");
 
   channels.resize(maxChannels);
   for (channelSlot& slot : channels) {
@@ -163,7 +164,7 @@ Result System::channelPosition(Channel channel, unsigned* position, unsigned tim
   if (!position || timeUnit != kTimeUnitMs) return kErrInvalidParam;
 
   ALCint connected = ALC_TRUE;
-  if (alcIsExtensionPresent(device, "ALC_EXT_disconnect")) alcGetIntegerv(device, ALC_CONNECTED, 1, &connected);
+  if (tellsDisconnect) alcGetIntegerv(device, ALC_CONNECTED, 1, &connected);
   if (!connected) return kErrOutputFailed;
 
   // A source that has stopped reports offset 0: the end is told by its state,

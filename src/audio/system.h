@@ -45,6 +45,7 @@ class System {
   bool initialised = false;
   double mixerPeriod = 0;  // seconds between the mixer's position updates
   LPALGETSOURCEDVSOFT getSourcedv = nullptr;
+  bool tellsDisconnect = false;  // the device can say it was unplugged
   std::vector<soundSlot> sounds;
   std::vector<channelSlot> channels;
 
