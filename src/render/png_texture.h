@@ -1,0 +1,13 @@
+#pragma once
+// Loads a PNG file into a plain RGBA texture.
+
+#include <GL/glew.h>
+
+// The texture's alpha byte for libgd's alpha, which runs from 0 (opaque) to
+// 127 (transparent): 0 gives 255, 127 gives 0, 64 gives 126.
+unsigned char textureAlpha(int gdAlpha);
+
+// Reads and decodes the file and uploads it as RGBA8 with nearest filtering
+// and the default repeat wrap; the texture is left bound. A file that cannot
+// be opened or decoded ends the process with status -1.
+GLuint loadPngTexture(const char* path);

@@ -1,0 +1,68 @@
+#include "render/shader_program.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "render/text_file.h"
+
+namespace {
+
+// The driver's log for a shader or a program, on one line, so that the
+// report stays one line.
+std::string infoLog(GLuint object, PFNGLGETSHADERIVPROC getParameter, PFNGLGETSHADERINFOLOGPROC getLog) {
+  GLint length = 0;
+  getParameter(object, GL_INFO_LOG_LENGTH, &length);
+  std::string log(size_t(length > 0 ? length : 1), '\0');
+  getLog(object, GLsizei(log.size()), nullptr, &log[0]);
+  log.resize(log.find('\0'));
+  while (!log.empty() && (log.back() == '\n' || log.back() == ' ')) log.pop_back();
+  for (char& c : log)
+    if (c == '\n' || c == '\r') c = ' ';
+  return log.empty() ? "no log" : log;
+}
+
+void reportCompile(GLuint shader, const char* path) {
+  GLint compiled = GL_FALSE;
+  glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
+  if (!compiled)
+    printf("Shader %s failed to compile: %s\n", path, infoLog(shader, glGetShaderiv, glGetShaderInfoLog).c_str());
+}
+
+void reportLink(GLuint program, const char* vertexPath, const char* fragmentPath) {
+  GLint linked = GL_FALSE;
+  glGetProgramiv(program, GL_LINK_STATUS, &linked);
+  if (!linked)
+    printf("Shaders %s and %s failed to link: %s\n", vertexPath, fragmentPath,
+           infoLog(program, glGetProgramiv, glGetProgramInfoLog).c_str());
+}
+
+}  // namespace
+
+shaderProgram::shaderProgram(const char* vertexPath, const char* fragmentPath) {
+  char* vertexSource = loadTextFile(vertexPath);
+  char* fragmentSource = loadTextFile(fragmentPath);
+  program = glCreateProgram();
+
+  vertexShader = glCreateShader(GL_VERTEX_SHADER);
+  glShaderSource(vertexShader, 1, &vertexSource, nullptr);
+  glCompileShader(vertexShader);
+  reportCompile(vertexShader, vertexPath);
+
+  fragmentShader = glCreateShader(GL_FRAGMENT_SHADER);
+  glShaderSource(fragmentShader, 1, &fragmentSource, nullptr);
+  glCompileShader(fragmentShader);
+  reportCompile(fragmentShader, fragmentPath);
+
+  glAttachShader(program, vertexShader);
+  glAttachShader(program, fragmentShader);
+  glLinkProgram(program);
+  reportLink(program, vertexPath, fragmentPath);
+
+  free(vertexSource);
+  free(fragmentSource);
+}
+
+void shaderProgram::bind() { glUseProgram(program); }
+
+void shaderProgram::unbind() { glUseProgram(0); }

@@ -1,0 +1,71 @@
+#include "render/text_face.h"
+
+#include <FTGL/ftgl.h>
+
+#include <cstdio>
+
+namespace {
+
+unsigned long glyphsTessellated = 0;
+
+// FTGL's polygon font, counting the glyphs it builds: each is tessellated
+// once, into a display list, when first drawn at its size.
+class countingPolygonFont : public FTPolygonFont {
+ public:
+  countingPolygonFont(const unsigned char* bytes, size_t size) : FTPolygonFont(bytes, size) {}
+
+ protected:
+  FTGlyph* MakeGlyph(FT_GlyphSlot slot) override {
+    ++glyphsTessellated;
+    return FTPolygonFont::MakeGlyph(slot);
+  }
+};
+
+std::vector<unsigned char> readWhole(const char* path) {
+  std::vector<unsigned char> bytes;
+  FILE* file = fopen(path, "rb");
+  if (!file) return bytes;
+  unsigned char chunk[65536];
+  size_t got;
+  while ((got = fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
+  fclose(file);
+  return bytes;
+}
+
+}  // namespace
+
+textFace::textFace(const char* path)
+    : fontFile(readWhole(path)), unsizedFont(new countingPolygonFont(fontFile.data(), fontFile.size())) {
+  loadError = unsizedFont->Error();
+}
+
+int textFace::Error() const { return loadError; }
+
+bool textFace::FaceSize(unsigned size, unsigned resolution) {
+  // FTGL crashes sizing a face that failed to load.
+  if (loadError) return false;
+  auto key = std::make_pair(size, resolution);
+  auto found = fontsBySize.find(key);
+  if (found != fontsBySize.end()) {
+    currentFont = found->second;
+    return true;
+  }
+  FTPolygonFont* font = unsizedFont;
+  if (font)
+    unsizedFont = nullptr;
+  else
+    font = new countingPolygonFont(fontFile.data(), fontFile.size());
+  fontsBySize[key] = font;
+  currentFont = font;
+  return font->FaceSize(size, resolution);
+}
+
+void textFace::Render(const char* text) {
+  if (currentFont) currentFont->Render(text);
+}
+
+void checkFontLoaded(const textFace& face, const char* path) {
+  if (face.Error()) printf("Error loading font from %s\n", path);
+}
+
+unsigned long tessellatedGlyphCount() { return glyphsTessellated; }

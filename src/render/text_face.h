@@ -1,0 +1,41 @@
+#pragma once
+// Lettering as flat filled polygons in scene space: an FTGL polygon font read
+// from a TrueType file, one em `size` units high after FaceSize(size, 72).
+//
+// FTGL throws its glyph cache away on every FaceSize call, even for the size
+// it already has, and tessellates every glyph again. A scene that sets its
+// sizes every frame would tessellate every glyph of every frame, so the face
+// keeps one FTGL font per size, opened on first use from the file read once
+// into memory: FaceSize then only selects one.
+
+#include <map>
+#include <utility>
+#include <vector>
+
+class FTPolygonFont;
+
+class textFace {
+ public:
+  std::vector<unsigned char> fontFile;  // FreeType reads every size's face from here
+  int loadError;                        // FreeType's error for the file; 0 when it loaded
+  FTPolygonFont* unsizedFont;           // opened with the face; takes the first size asked for
+  std::map<std::pair<unsigned, unsigned>, FTPolygonFont*> fontsBySize;
+  FTPolygonFont* currentFont = nullptr;
+
+  explicit textFace(const char* path);
+
+  // Non-zero if the file is missing or not a font. Such a face sizes nothing
+  // and draws nothing.
+  int Error() const;
+  // Selects `size` units per em at `resolution` dots per inch.
+  bool FaceSize(unsigned size, unsigned resolution);
+  // Draws a NUL-terminated UTF-8 string from the current origin along +x,
+  // in the plane z = 0, in the current colour.
+  void Render(const char* text);
+};
+
+// Prints "Error loading font from <path>" if the face did not load.
+void checkFontLoaded(const textFace& face, const char* path);
+
+// How many glyphs every text face has tessellated since the process began.
+unsigned long tessellatedGlyphCount();

@@ -1,0 +1,100 @@
+// Shader programs: read from their files, built, switched on and off around
+// geometry; a missing file ends the process, a broken shader is reported in
+// one line and the demo carries on.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "render/shader_program.h"
+#include "render/text_file.h"
+#include "support/gl_window.h"
+#include "support/stdout_capture.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+const char* const kVertex = "void main() { gl_Position = ftransform(); }\n";
+const char* const kGreen = "void main() { gl_FragColor = vec4(0.0, 1.0, 0.0, 1.0); }\n";
+
+class ShaderProgram : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
+  glWindow window;
+  std::string dir = makeTempDir();
+
+  std::string file(const char* name, const char* text) {
+    writeFile(dir + "/" + name, text);
+    return dir + "/" + name;
+  }
+};
+
+void drawFullWindowQuad() {
+  useCentredOrtho(2, 2);
+  glBegin(GL_QUADS);
+  glVertex2f(-1, -1);
+  glVertex2f(1, -1);
+  glVertex2f(1, 1);
+  glVertex2f(-1, 1);
+  glEnd();
+}
+
+}  // namespace
+
+TEST_F(ShaderProgram, LoadTextFileReturnsTheWholeText) {
+  std::string text = "first line\nsecond line\n\tlast";
+  char* loaded = loadTextFile(file("text.glsl", text.c_str()).c_str());
+  EXPECT_EQ(std::string(loaded), text);
+  free(loaded);
+  loaded = loadTextFile(file("empty.glsl", "").c_str());
+  EXPECT_STREQ(loaded, "");
+  free(loaded);
+}
+
+TEST_F(ShaderProgram, BoundProgramDrawsAndUnbindReturnsToFixedFunction) {
+  testing::internal::CaptureStdout();
+  shaderProgram program(file("a.vert", kVertex).c_str(), file("a.frag", kGreen).c_str());
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  program.bind();
+  glColor4f(1, 0, 0, 1);
+  drawFullWindowQuad();
+  EXPECT_EQ(readPixel(640, 360), (rgba{0, 255, 0, 255}));
+  program.unbind();
+  GLint current = -1;
+  glGetIntegerv(GL_CURRENT_PROGRAM, &current);
+  EXPECT_EQ(current, 0);
+  drawFullWindowQuad();
+  EXPECT_EQ(readPixel(640, 360), (rgba{255, 0, 0, 255}));
+}
+
+TEST_F(ShaderProgram, BrokenShadersAreReportedInALineEachAndTheProgramIsStillBuilt) {
+  std::string empty = file("empty.vert", "");
+  std::string broken = file("broken.frag", "void main() { this is not glsl }\n");
+  testing::internal::CaptureStdout();
+  shaderProgram program(empty.c_str(), broken.c_str());
+  std::string output = testing::internal::GetCapturedStdout();
+  EXPECT_NE(output.find("Shader " + broken + " failed to compile: "), std::string::npos) << output;
+  EXPECT_NE(output.find(empty), std::string::npos) << output;
+  // Both shaders and the link: three lines.
+  std::istringstream lines(output);
+  int count = 0;
+  for (std::string line; std::getline(lines, line); ++count) EXPECT_EQ(line.rfind("Shader", 0), 0u) << line;
+  EXPECT_EQ(count, 3) << output;
+  EXPECT_TRUE(glIsProgram(program.program));
+  // Binding what failed to link changes nothing; fixed-function drawing goes on.
+  program.bind();
+  glGetError();
+  program.unbind();
+  glColor4f(0, 0, 1, 1);
+  drawFullWindowQuad();
+  EXPECT_EQ(readPixel(640, 360), (rgba{0, 0, 255, 255}));
+}
+
+TEST_F(ShaderProgram, MissingShaderFilePrintsItsLineAndExitsMinusOne) {
+  std::string vertex = file("a.vert", kVertex);
+  EXPECT_EXIT((withStdoutOnStderr(), shaderProgram("/nonexistent/s.vert", vertex.c_str())),
+              testing::ExitedWithCode(255), "^Couldn't load shaderfile /nonexistent/s\\.vert\n$");
+  EXPECT_EXIT((withStdoutOnStderr(), shaderProgram(vertex.c_str(), "/nonexistent/s.frag")),
+              testing::ExitedWithCode(255), "^Couldn't load shaderfile /nonexistent/s\\.frag\n$");
+}
