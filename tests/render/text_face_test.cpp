@@ -15,7 +15,8 @@
 
 namespace {
 
-const char* const kFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+// The demo's outline font.
+const char* const kFont = VORLANE_SOURCE_DIR "/fonts/font.ttf";
 
 class TextFace : public testing::Test {
  protected:

@@ -20,7 +20,9 @@ glWindow::glWindow() {
   glViewport(0, 0, 1280, 720);
 }
 
-glWindow::~glWindow() { glfwTerminate(); }
+// GLFW stays initialised for the next test of the same program: opening
+// and closing the X connection for every test exhausts the display.
+glWindow::~glWindow() { glfwDestroyWindow(window); }
 
 rgba readPixel(int x, int y) {
   unsigned char pixel[4];

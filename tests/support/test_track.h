@@ -1,5 +1,5 @@
 #pragma once
-// Where the build put the tests' short track, and what it holds.
+// The tests' short track, and what it holds.
 
 constexpr const char* kTestTrack = VORLANE_TEST_TRACK;
 constexpr double kTestTrackSeconds = 1.5;

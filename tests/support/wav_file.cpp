@@ -3,32 +3,6 @@
 #include <cstring>
 #include <fstream>
 
-namespace {
-
-void put32(std::ofstream& out, uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); }
-void put16(std::ofstream& out, uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); }
-
-}  // namespace
-
-bool writeWav(const std::string& path, const wavFile& wav) {
-  std::ofstream out(path, std::ios::binary);
-  uint32_t dataBytes = uint32_t(wav.samples.size() * 2);
-  out.write("RIFF", 4);
-  put32(out, 36 + dataBytes);
-  out.write("WAVEfmt ", 8);
-  put32(out, 16);
-  put16(out, 1);
-  put16(out, uint16_t(wav.channels));
-  put32(out, uint32_t(wav.rate));
-  put32(out, uint32_t(wav.rate * wav.channels * 2));
-  put16(out, uint16_t(wav.channels * 2));
-  put16(out, 16);
-  out.write("data", 4);
-  put32(out, dataBytes);
-  out.write(reinterpret_cast<const char*>(wav.samples.data()), dataBytes);
-  return bool(out);
-}
-
 bool readWav(const std::string& path, wavFile* wav) {
   std::ifstream in(path, std::ios::binary);
   char riff[12];

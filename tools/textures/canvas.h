@@ -1,0 +1,23 @@
+#pragma once
+// A picture being painted: width x height straight-alpha colours, row 0 at the top.
+
+#include <string>
+#include <vector>
+
+#include "colour.h"
+
+class canvas {
+ public:
+  int width, height;
+  std::vector<colour> pixels;
+
+  canvas(int width, int height, colour fill) : width(width), height(height), pixels(size_t(width) * height, fill) {}
+
+  colour& at(int x, int y) { return pixels[size_t(y) * width + x]; }
+  const colour& at(int x, int y) const { return pixels[size_t(y) * width + x]; }
+};
+
+// Writes the picture as a true-colour PNG with alpha, the way the demo reads
+// it back through libgd. Returns the file's size in bytes, or -1 if it could
+// not be written.
+long writePng(const canvas& picture, const std::string& path);

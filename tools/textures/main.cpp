@@ -1,0 +1,72 @@
+// vorlane-textures: paints the demo's six pictures and writes them as PNG files.
+//
+// Every picture is drawn from fixed seeds with the tool's own generator, so
+// each run writes the same bytes. The real output folder is data/textures/.
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "canvas.h"
+#include "green_background.h"
+#include "opening_landscape.h"
+#include "skyline_band.h"
+#include "sun.h"
+
+namespace {
+
+struct picture {
+  const char* file;
+  canvas (*paint)();
+  const char* shows;
+};
+
+const picture kPictures[] = {
+    {"sun.png", paintSun, "the turning sun of the first and last scenes"},
+    {"scene0_bg.png", paintOpeningBackground, "the opening scene's sky, snowy peaks and forest"},
+    {"scene0_crag_ba.png", paintBackCrags, "the opening scene's hazy far crags"},
+    {"scene0_crag.png", paintFrontCrags, "the opening scene's dark near crags"},
+    {"greenbg.png", paintGreenBackground, "the word-slam scene's green backdrop"},
+    {"scroller.png", paintSkylineBand, "the last scene's sliding skyline band"},
+};
+
+void printUsage() {
+  printf("usage: vorlane-textures OUTDIR\n"
+         "Paints the demo's pictures and writes them into OUTDIR (made if missing;\n"
+         "the demo reads them from data/textures/). The same bytes every run.\n");
+  for (const picture& p : kPictures) printf("  %-19s %s\n", p.file, p.shows);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2 || !strcmp(argv[1], "--help") || !strcmp(argv[1], "-h")) {
+    printUsage();
+    return argc == 2 ? 0 : 1;
+  }
+  std::string folder = argv[1];
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (error) {
+    printf("%s: %s\n", folder.c_str(), error.message().c_str());
+    return 1;
+  }
+
+  long total = 0;
+  for (const picture& p : kPictures) {
+    std::string path = folder + "/" + p.file;
+    canvas image = p.paint();
+    long bytes = writePng(image, path);
+    if (bytes < 0) {
+      printf("%s: could not be written\n", path.c_str());
+      return 1;
+    }
+    total += bytes;
+    printf("wrote %s: %d x %d, %ld bytes\n", path.c_str(), image.width, image.height, bytes);
+    fflush(stdout);
+  }
+  printf("%zu pictures, %ld bytes in all\n", sizeof kPictures / sizeof kPictures[0], total);
+  return 0;
+}

@@ -1,0 +1,13 @@
+#pragma once
+// Gradient noise for the painters. Everything follows from the seed; a
+// non-zero period in x makes the noise repeat every `periodX` lattice cells,
+// so a picture built on it tiles from its right edge to its left.
+
+#include <cstdint>
+
+// One octave, about -1..1, smooth, one feature per lattice cell.
+float gradientNoise(float x, float y, uint32_t seed, int periodX = 0);
+
+// Octaves at doubling frequency and halving weight, about -1..1. The period,
+// if any, is that of the first octave and doubles with each.
+float fractalNoise(float x, float y, int octaves, uint32_t seed, int periodX = 0);
