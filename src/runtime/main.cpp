@@ -20,7 +20,7 @@ int main() {
     printf("Error initializing glfw (no you are not getting a decent errorcode) ;) glhf.\n");
     return 0;
   }
-  demoWindow = openDemoWindow();
+  demoWindow = openDemoWindow(fullscreenFlag);
   if (glewInit() != GLEW_OK) {
     printf("Error initializing GLEW (no you are not getting a decent errorcode) ;) glhf.\n");
     return 0;

@@ -4,14 +4,14 @@
 
 GLFWwindow* demoWindow = nullptr;
 
-GLFWwindow* openDemoWindow() {
+GLFWwindow* openDemoWindow(bool fullscreen) {
   glfwWindowHint(GLFW_RED_BITS, 8);
   glfwWindowHint(GLFW_GREEN_BITS, 8);
   glfwWindowHint(GLFW_BLUE_BITS, 8);
   glfwWindowHint(GLFW_ALPHA_BITS, 8);
   glfwWindowHint(GLFW_DEPTH_BITS, 8);
   glfwWindowHint(GLFW_STENCIL_BITS, 8);
-  GLFWmonitor* monitor = fullscreenFlag ? glfwGetPrimaryMonitor() : nullptr;
+  GLFWmonitor* monitor = fullscreen ? glfwGetPrimaryMonitor() : nullptr;
   GLFWwindow* window = glfwCreateWindow(kWindowWidth, kWindowHeight, "vorlane", monitor, nullptr);
   // Without a window there is no context, and GLEW's start-up reports that.
   glfwMakeContextCurrent(window);

@@ -11,7 +11,7 @@ constexpr bool fullscreenFlag = VORLANE_FULLSCREEN;
 
 extern GLFWwindow* demoWindow;
 
-// Opens the 1280 x 720 window with 8 bits per colour channel, 8 alpha, 8 depth
-// and 8 stencil, makes its context current and hides the cursor. Null if the
-// window system refused.
-GLFWwindow* openDemoWindow();
+// Opens the 1280 x 720 window, fullscreen or not, with 8 bits per colour
+// channel, 8 alpha, 8 depth and 8 stencil, makes its context current and
+// hides the cursor. Null if the window system refused.
+GLFWwindow* openDemoWindow(bool fullscreen);

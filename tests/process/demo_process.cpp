@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,9 +13,12 @@
 #include "support/temp_dir.h"
 
 demoProcess::demoProcess(const char* track) : folder(makeTempDir()) {
-  if (!track) return;
-  mkdir((folder + "/data").c_str(), 0755);
-  writeFile(folder + "/data/vorlane.mp3", readFile(track));
+  runCommand("cp -r " DEMO_DIR "/data " DEMO_DIR "/*.ttf " + folder);
+  std::string music = folder + "/data/vorlane.mp3";
+  if (track)
+    writeFile(music, readFile(track));
+  else
+    unlink(music.c_str());
 }
 
 demoProcess::~demoProcess() {

@@ -14,7 +14,8 @@ class demoProcess {
   pid_t pid = -1;
   std::string windowId;
 
-  // Makes the working folder; with a track, copies it in as data/vorlane.mp3.
+  // Makes a working folder holding the demo's files, with `track` as its
+  // music, or with no music when `track` is null.
   explicit demoProcess(const char* track);
   ~demoProcess();
 

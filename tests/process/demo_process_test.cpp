@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <chrono>
 
 #include "process/demo_process.h"
@@ -80,4 +82,23 @@ TEST(DemoProcess, NoAudioOutputPrintsItsErrorLineAndExitsZero) {
   demo.start({}, {"ALSOFT_DRIVERS=no-such-output"});
   EXPECT_EQ(demo.waitForExit(kStartSeconds), 0);
   EXPECT_EQ(demo.output(), "FMOD Error! (5) No audio output device could be opened.\n");
+}
+
+TEST(DemoProcess, MissingPictureEndsTheDemoBeforeItsFirstFrame) {
+  demoProcess demo(kTestTrack);
+  unlink((demo.folder + "/data/textures/scene0_crag.png").c_str());
+  demo.start();
+  EXPECT_EQ(demo.waitForExit(kStartSeconds), 255);
+  EXPECT_EQ(demo.output(), "[! data/textures/scene0_crag.png] file not found.\n");
+}
+
+TEST(DemoProcess, MissingFontIsReportedByEachSceneAndTheShowGoesOn) {
+  demoProcess demo(kTestTrack);
+  unlink((demo.folder + "/BorisBlackBloxx.ttf").c_str());
+  demo.start();
+  ASSERT_TRUE(demo.waitForWindow(kStartSeconds));
+  demo.tapKey("Up");
+  EXPECT_EQ(demo.waitForExit(kTestTrackSeconds + 5), 0);
+  EXPECT_EQ(demo.output(), "Error loading font from BorisBlackBloxx.ttf\nError loading font from BorisBlackBloxx.ttf\n" +
+                               std::string(kEndLine));
 }

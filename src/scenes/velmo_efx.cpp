@@ -1,0 +1,99 @@
+#include "scenes/velmo_efx.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr float kStart = 6.5f;
+
+}  // namespace
+
+velmoEFX::velmoEFX(unsigned width, unsigned height, const char* fontPath) : width(width), height(height) {
+  target = new renderTarget(width, height, 0, 0, 0);
+  font = new textFace(fontPath);
+  // A missing background ends the process before the font could be reported.
+  background = new imageTexture("data/textures/greenbg.png");
+  checkFontLoaded(*font, fontPath);
+  font->FaceSize(1, 72);
+}
+
+void velmoEFX::render(float t) {
+  // Every threshold below is a strict test on this single-precision a: with
+  // the clock's millisecond rounding, "Kebab!" first shows at 7101 ms.
+  float a = float(t - kStart);
+  target->begin();
+  glTranslatef(0, 0, -100);
+  font->FaceSize(6, 72);
+  glEnable(GL_MULTISAMPLE);
+
+  glColor4f(0.8f, 0.8f, 0.8f, 1);
+  if (a > 2.7) glColor4f(0.2f, 0.2f, 0.2f, 1);
+  background->drawQuad(26, 26, -0.1f);
+
+  // The word frame: the scene plane shifted left.
+  glPushMatrix();
+  glTranslatef(-20, 0, 0);
+
+  glPushMatrix();
+  glColor4f(0, 0, 0.1f, 0.9f);
+  glTranslatef(-10, 20, 0);
+  font->Render("Quick");
+  glPopMatrix();
+
+  if (a > 0.3) {
+    glPushMatrix();
+    glColor4f(0, 0, 0.1f, 0.9f);
+    glTranslatef(0, 0, 0);
+    font->Render("Dirty");
+    glPopMatrix();
+  }
+
+  if (a > 0.6) {
+    glPushMatrix();
+    glColor4f(0, 0, 0.1f, 0.9f);
+    glTranslatef(10, -20, 0);
+    font->Render("Kebab!");
+    glPopMatrix();
+  }
+
+  // The column takes the words' colour and size. b is summed in single
+  // precision, so its eleventh value is 1.4999999: eleven copies, not ten.
+  double limit = double(a) - 1;
+  float b = 0;
+  do {
+    if (b < limit) {
+      glPushMatrix();
+      glTranslatef(float(40 + 10 * std::sin(100.0 * b)), float(40.0 * b - 40), 0);
+      font->Render("Tscha!");
+      glPopMatrix();
+    }
+    b = float(b + 0.15);
+  } while (b < 1.5);
+
+  if (a > 2.7) {
+    font->FaceSize(15, 72);
+    glPushMatrix();
+    glColor4f(1, 1, 1, 0.9f);
+    glTranslatef(-30, 30, 0.5f);
+    font->Render("BA!");
+    glPopMatrix();
+  }
+
+  if (a > 2.8) {
+    font->FaceSize(16, 72);
+    glPushMatrix();
+    glColor4f(1, 1, 1, 0.9f);
+    glTranslatef(0, -30, 0.5f);
+    glRotatef(54, 0, 0, 1);
+    font->Render("SLAM!");
+    glPopMatrix();
+  }
+
+  glPopMatrix();
+  target->end();
+
+  // The fade alpha is left unclamped: above 1 shows the whole picture, below 0 nothing.
+  glColor4f(1, 1, 1, 1);
+  if (a > 3) glColor4f(1, 1, 1, float(3 * (1 - (a - 3.0))));
+  target->present();
+}

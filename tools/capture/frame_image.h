@@ -1,0 +1,13 @@
+#pragma once
+// The window's picture, read back and written as a PNG.
+
+#include <string>
+#include <vector>
+
+#include "runtime/window.h"
+
+// The back buffer's RGBA bytes, bottom row first, as GL reads them.
+std::vector<unsigned char> readFrame();
+
+// Writes RGBA bytes (bottom row first) as a PNG; false if the file cannot be written.
+bool writeFramePng(const std::string& path, const std::vector<unsigned char>& rgba);
