@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
+#include <string>
 
 unsigned char textureAlpha(int gdAlpha) { return (127 - gdAlpha) * 255 / 127; }
 
@@ -14,9 +16,19 @@ namespace {
   exit(-1);
 }
 
+// Textures already made, by file path.
+std::map<std::string, GLuint> loadedTextures;
+
 }  // namespace
 
 GLuint loadPngTexture(const char* path) {
+  // A picture shown by several scenes is decoded and uploaded once; they
+  // share its texture, which nothing ever changes.
+  auto loaded = loadedTextures.find(path);
+  if (loaded != loadedTextures.end()) {
+    glBindTexture(GL_TEXTURE_2D, loaded->second);
+    return loaded->second;
+  }
   FILE* file = fopen(path, "rb");
   if (!file) {
     printf("[! %s] file not found.\n", path);
@@ -45,9 +57,10 @@ GLuint loadPngTexture(const char* path) {
   if (!pixels) outOfMemory();
   // gdImageRed and friends read the bits of a true-colour pixel, or the
   // palette entry of a palette image's index.
+  bool trueColour = gdImageTrueColor(image);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      int value = gdImageGetPixel(image, x, y);
+      int value = trueColour ? gdImageTrueColorPixel(image, x, y) : gdImagePalettePixel(image, x, y);
       unsigned char* at = pixels + (size_t(y) * width + x) * 4;
       at[0] = gdImageRed(image, value);
       at[1] = gdImageGreen(image, value);
@@ -66,5 +79,6 @@ GLuint loadPngTexture(const char* path) {
   free(bytes);
   free(pixels);
   gdImageDestroy(image);
+  loadedTextures[path] = texture;
   return texture;
 }

@@ -8,6 +8,7 @@
 unsigned char textureAlpha(int gdAlpha);
 
 // Reads and decodes the file and uploads it as RGBA8 with nearest filtering
-// and the default repeat wrap; the texture is left bound. A file that cannot
+// and the default repeat wrap; the texture is left bound. The same path
+// again gives the same texture, without reading the file. A file that cannot
 // be opened or decoded ends the process with status -1.
 GLuint loadPngTexture(const char* path);

@@ -42,22 +42,30 @@ textFace::textFace(const char* path)
 int textFace::Error() const { return loadError; }
 
 bool textFace::FaceSize(unsigned size, unsigned resolution) {
+  currentFont = fontFor(size, resolution);
+  return currentFont != nullptr;
+}
+
+void textFace::Prepare(unsigned size, unsigned resolution, const char* text) {
+  // Measuring a string builds its glyphs without drawing them.
+  FTPolygonFont* font = fontFor(size, resolution);
+  if (font) font->Advance(text);
+}
+
+FTPolygonFont* textFace::fontFor(unsigned size, unsigned resolution) {
   // FTGL crashes sizing a face that failed to load.
-  if (loadError) return false;
+  if (loadError) return nullptr;
   auto key = std::make_pair(size, resolution);
   auto found = fontsBySize.find(key);
-  if (found != fontsBySize.end()) {
-    currentFont = found->second;
-    return true;
-  }
+  if (found != fontsBySize.end()) return found->second;
   FTPolygonFont* font = unsizedFont;
   if (font)
     unsizedFont = nullptr;
   else
     font = new countingPolygonFont(fontFile.data(), fontFile.size());
+  if (!font->FaceSize(size, resolution)) font = nullptr;
   fontsBySize[key] = font;
-  currentFont = font;
-  return font->FaceSize(size, resolution);
+  return font;
 }
 
 void textFace::Render(const char* text) {

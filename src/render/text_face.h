@@ -29,9 +29,16 @@ class textFace {
   int Error() const;
   // Selects `size` units per em at `resolution` dots per inch.
   bool FaceSize(unsigned size, unsigned resolution);
+  // Tessellates the glyphs of `text` at that size now, so that drawing it
+  // later builds nothing; the selected size stays as it was.
+  void Prepare(unsigned size, unsigned resolution, const char* text);
   // Draws a NUL-terminated UTF-8 string from the current origin along +x,
   // in the plane z = 0, in the current colour.
   void Render(const char* text);
+
+  // The font for a size, opened and sized on first use; null if the face
+  // did not load or FTGL refused the size.
+  FTPolygonFont* fontFor(unsigned size, unsigned resolution);
 };
 
 // Prints "Error loading font from <path>" if the face did not load.

@@ -23,6 +23,9 @@ scene2EFX::scene2EFX(unsigned width, unsigned height, const char* fontPath) : wi
   font = new textFace(fontPath);
   checkFontLoaded(*font, fontPath);
   font->FaceSize(1, 72);
+  // Every glyph the scene draws is built now, not in the frame that first shows it.
+  font->Prepare(8, 72, kCreditsLine);
+  font->Prepare(8, 72, kGreetingsLine);
 }
 
 void scene2EFX::render(float t) {

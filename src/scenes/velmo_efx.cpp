@@ -15,6 +15,10 @@ velmoEFX::velmoEFX(unsigned width, unsigned height, const char* fontPath) : widt
   background = new imageTexture("data/textures/greenbg.png");
   checkFontLoaded(*font, fontPath);
   font->FaceSize(1, 72);
+  // Every glyph the scene draws is built now, not in the frame that first shows it.
+  font->Prepare(6, 72, "QuickDirtyKebab!Tscha!");
+  font->Prepare(15, 72, "BA!");
+  font->Prepare(16, 72, "SLAM!");
 }
 
 void velmoEFX::render(float t) {

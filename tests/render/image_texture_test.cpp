@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include <unistd.h>
+
 #include "render/image_texture.h"
 #include "render/png_texture.h"
 #include "support/gl_window.h"
@@ -133,6 +135,17 @@ TEST_F(ImageTexture, DrawQuadCoversFourTimesItsArgumentsWithRowZeroAtTheTop) {
   GLboolean texturing = GL_TRUE;
   glGetBooleanv(GL_TEXTURE_2D, &texturing);
   EXPECT_FALSE(texturing);
+}
+
+TEST_F(ImageTexture, SamePictureFileIsReadOnceAndShared) {
+  std::string path = writePng(dir + "/shared.png", 2, 1, {kRed, kBlue}, false);
+  imageTexture first(path.c_str());
+  unlink(path.c_str());
+  imageTexture second(path.c_str());
+  EXPECT_EQ(second.texture, first.texture);
+  GLint bound = 0;
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+  EXPECT_EQ(GLuint(bound), first.texture);
 }
 
 TEST_F(ImageTexture, MissingFilePrintsFileNotFoundAndExitsMinusOne) {

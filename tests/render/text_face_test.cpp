@@ -119,3 +119,19 @@ TEST_F(TextFace, DrawsWhatFtglDrawsAndTessellatesEachGlyphOnce) {
   EXPECT_TRUE(secondFrame == fromFtgl);
   EXPECT_EQ(tessellatedGlyphCount(), afterFirstFrame);
 }
+
+TEST_F(TextFace, PreparedGlyphsAreBuiltOnceAndTheSelectedSizeStays) {
+  textFace face(kFont);
+  face.FaceSize(10, 72);
+  unsigned long before = tessellatedGlyphCount();
+  face.Prepare(20, 72, "Tscha!");
+  EXPECT_EQ(tessellatedGlyphCount() - before, 6u);
+  // Still size 10: the same pixels as a face that never prepared anything.
+  std::vector<unsigned char> prepared = drawWords(face);
+  textFace fresh(kFont);
+  EXPECT_TRUE(drawWords(fresh) == prepared);
+  unsigned long afterDrawing = tessellatedGlyphCount();
+  face.FaceSize(20, 72);
+  face.Render("Tscha!");
+  EXPECT_EQ(tessellatedGlyphCount(), afterDrawing);
+}

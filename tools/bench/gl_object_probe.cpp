@@ -38,6 +38,7 @@ void glObjectProbe::mark() {
 
 long glObjectProbe::createdSinceMark() const {
   nextNames next = probe();
+  constexpr long kProbeKinds = 6;
   return long(next.texture - texture) + long(next.buffer - buffer) + long(next.framebuffer - framebuffer) +
-         long(next.renderbuffer - renderbuffer) + long(next.list - list) + long(next.shader - shader);
+         long(next.renderbuffer - renderbuffer) + long(next.list - list) + long(next.shader - shader) - kProbeKinds;
 }

@@ -1,7 +1,8 @@
 #pragma once
-// Tells whether GL objects were created between two moments: the driver
-// hands out names in rising order, so the name a probe gets back (and gives
-// back at once) moves on only if something else took names in between.
+// Counts the GL objects created between two moments: the driver hands out
+// names in rising order and does not reuse a freed one at once, so the name
+// a probe takes (and frees at once) moves on by one for the probe itself and
+// by one more for every object anything else created in between.
 
 #include <GL/glew.h>
 
