@@ -1,21 +1,10 @@
 #include "cells.h"
 
+#include "noise.h"
+
 #include <cmath>
 
 namespace {
-
-uint32_t mixBits(uint32_t h) {
-  h ^= h >> 16;
-  h *= 0x7FEB352Du;
-  h ^= h >> 15;
-  h *= 0x846CA68Bu;
-  h ^= h >> 16;
-  return h;
-}
-
-uint32_t hashCell(int x, int y, uint32_t seed) {
-  return mixBits(seed * 0x9E3779B9u ^ uint32_t(x) * 0x85EBCA6Bu ^ uint32_t(y) * 0xC2B2AE35u);
-}
 
 float unit(uint32_t h) { return float(h >> 8) / 16777216.0f; }
 
@@ -26,7 +15,7 @@ cellHit cellNoise(float x, float y, uint32_t seed) {
   cellHit hit = {1e9f, 1e9f, 0};
   for (int j = -1; j <= 1; ++j) {
     for (int i = -1; i <= 1; ++i) {
-      uint32_t h = hashCell(cx + i, cy + j, seed);
+      uint32_t h = latticeHash(cx + i, cy + j, seed);
       float px = float(cx + i) + unit(h), py = float(cy + j) + unit(mixBits(h));
       float d = std::hypot(x - px, y - py);
       if (d < hit.nearest) {

@@ -5,6 +5,12 @@
 
 #include <cstdint>
 
+// Scrambles the bits of a 32-bit value: nearby inputs give unrelated outputs.
+uint32_t mixBits(uint32_t h);
+
+// A hash of one lattice point under a seed.
+uint32_t latticeHash(int x, int y, uint32_t seed);
+
 // One octave, about -1..1, smooth, one feature per lattice cell.
 float gradientNoise(float x, float y, uint32_t seed, int periodX = 0);
 
