@@ -1,9 +1,12 @@
 #include "audio/system.h"
 
-#include <algorithm>
-#include <new>
+#include <fcntl.h>
+#include <unistd.h>
 
-#include "audio/mp3_decoder.h"
+#include <algorithm>
+#include <cerrno>
+#include <new>
+#include <string>
 
 namespace audio {
 
@@ -69,26 +72,48 @@ Result System::createSound(const char* path, unsigned mode, void*, Sound* sound)
   if (sound) *sound = Sound();
   if (!initialised) return kErrUninitialised;
   if (!path || !sound || mode != kDefault) return kErrInvalidParam;
+  int fd = open(path, O_RDONLY);
+  if (fd < 0) return errno == ENOENT ? kErrFileNotFound : kErrFileUnreadable;
+  ::close(fd);
 
-  decodedAudio pcm;
-  Result decoded = decodeMp3(path, &pcm);
-  if (decoded != kOk) return decoded;
-  if (pcm.channels != 1 && pcm.channels != 2) return kErrFormat;
-
+  pendingDecode* pending = new (std::nothrow) pendingDecode();
+  if (!pending) return kErrMemory;
+  pending->worker = std::thread([pending, file = std::string(path)] {
+    pending->result = decodeMp3(file.c_str(), &pending->pcm);
+  });
   auto freeSlot = std::find_if(sounds.begin(), sounds.end(), [](const soundSlot& s) { return !s.live; });
   if (freeSlot == sounds.end()) freeSlot = sounds.insert(sounds.end(), soundSlot());
-  alGetError();
-  alGenBuffers(1, &freeSlot->buffer);
-  alBufferData(freeSlot->buffer, pcm.channels == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16, pcm.samples,
-               ALsizei(pcm.frames * pcm.channels * sizeof(int16_t)), ALsizei(pcm.rate));
-  if (alGetError() != AL_NO_ERROR) {
-    alDeleteBuffers(1, &freeSlot->buffer);
-    freeSlot->buffer = 0;
-    return kErrMemory;
-  }
   freeSlot->live = true;
+  freeSlot->pending = pending;
   *sound = Sound{this, unsigned(freeSlot - sounds.begin()), freeSlot->generation};
   return kOk;
+}
+
+Result System::finishDecode(soundSlot* slot) {
+  pendingDecode* pending = slot->pending;
+  if (!pending) return kOk;
+  pending->worker.join();
+  slot->pending = nullptr;
+  const decodedAudio& pcm = pending->pcm;
+  Result result = pending->result;
+  if (result == kOk && pcm.channels != 1 && pcm.channels != 2) result = kErrFormat;
+  if (result == kOk) {
+    alGetError();
+    alGenBuffers(1, &slot->buffer);
+    alBufferData(slot->buffer, pcm.channels == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16, pcm.samples,
+                 ALsizei(pcm.frames * pcm.channels * sizeof(int16_t)), ALsizei(pcm.rate));
+    if (alGetError() != AL_NO_ERROR) {
+      alDeleteBuffers(1, &slot->buffer);
+      slot->buffer = 0;
+      result = kErrMemory;
+    }
+  }
+  delete pending;
+  if (result != kOk) {
+    slot->live = false;
+    ++slot->generation;
+  }
+  return result;
 }
 
 Result System::playSound(int channelId, Sound sound, bool paused, Channel* channel) {
@@ -97,6 +122,8 @@ Result System::playSound(int channelId, Sound sound, bool paused, Channel* chann
   if (!channel || channelId != kChannelFree || paused) return kErrInvalidParam;
   soundSlot* played = liveSound(sound);
   if (!played) return kErrInvalidHandle;
+  Result ready = finishDecode(played);
+  if (ready != kOk) return ready;
 
   // A channel whose sound has run out is free even if nobody asked it since.
   auto isFree = [](const channelSlot& slot) {
@@ -127,8 +154,10 @@ Result System::close() {
       alDeleteSources(1, &slot.source);
     }
   }
-  for (soundSlot& slot : sounds)
+  for (soundSlot& slot : sounds) {
+    finishDecode(&slot);
     if (slot.live) alDeleteBuffers(1, &slot.buffer);
+  }
   channels.clear();
   sounds.clear();
   alcMakeContextCurrent(nullptr);
@@ -149,6 +178,8 @@ Result System::release() {
 Result System::releaseSound(Sound sound) {
   soundSlot* slot = liveSound(sound);
   if (!slot) return kErrInvalidHandle;
+  // A sound that did not decode holds nothing more to free.
+  if (finishDecode(slot) != kOk) return kOk;
   for (channelSlot& channel : channels)
     if (channel.busy && channel.sound == sound.index) stopChannel(&channel);
   alDeleteBuffers(1, &slot->buffer);

@@ -7,9 +7,11 @@
 #include <AL/alc.h>
 #include <AL/alext.h>
 
+#include <thread>
 #include <vector>
 
 #include "audio/handles.h"
+#include "audio/mp3_decoder.h"
 #include "audio/result.h"
 #include "audio/smooth_clock.h"
 
@@ -22,11 +24,21 @@ constexpr unsigned kInitNormal = 0;
 constexpr unsigned kDefault = 0;
 constexpr int kMaxChannels = 256;
 
+// A sound being decoded on a thread of its own; what the thread writes lives
+// here, away from the slots, which may move while it runs.
+class pendingDecode {
+ public:
+  std::thread worker;
+  decodedAudio pcm;
+  Result result = kOk;
+};
+
 class soundSlot {
  public:
   ALuint buffer = 0;
   unsigned generation = 1;
   bool live = false;
+  pendingDecode* pending = nullptr;  // until the samples are in `buffer`
 };
 
 class channelSlot {
@@ -52,10 +64,14 @@ class System {
   Result getVersion(unsigned* version);
   // Opens the default output with `maxChannels` channels; flags must be kInitNormal.
   Result init(int maxChannels, unsigned flags, void* extraDriverData);
-  // Decodes the whole file now; mode must be kDefault. On failure *sound is invalid.
+  // Opens the file and starts decoding all of it on a thread of the
+  // system's own, so that the caller goes on while it decodes; mode must be
+  // kDefault. A file that cannot be opened fails here and *sound is invalid;
+  // one that does not decode fails when the sound is first played.
   Result createSound(const char* path, unsigned mode, void* extraInfo, Sound* sound);
-  // Starts `sound` from its beginning on a free channel. Only kChannelFree and
-  // paused = false are supported. On failure *channel is invalid.
+  // Starts `sound` from its beginning on a free channel, once its decoding
+  // has finished. Only kChannelFree and paused = false are supported. On
+  // failure *channel is invalid; a sound that did not decode is invalid too.
   Result playSound(int channelId, Sound sound, bool paused, Channel* channel);
   // Stops everything, frees every sound and closes the output; handles go invalid.
   Result close();
@@ -66,6 +82,9 @@ class System {
   Result channelPosition(Channel channel, unsigned* position, unsigned timeUnit);
 
   soundSlot* liveSound(Sound sound);
+  // Waits for the slot's decoding and hands the samples to OpenAL, on this
+  // thread; a sound that did not decode is no longer live.
+  Result finishDecode(soundSlot* slot);
   channelSlot* busyChannel(Channel channel);
   void stopChannel(channelSlot* slot);
   double heardSeconds(ALuint source);
