@@ -26,6 +26,7 @@ demoProcess::~demoProcess() {
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
   }
+  runCommand("rm -rf " + folder);
 }
 
 void demoProcess::start(const std::vector<std::string>& unset, const std::vector<std::string>& set) {
