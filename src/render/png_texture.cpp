@@ -2,10 +2,14 @@
 
 #include <gd.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <string>
+
+#include "render/whole_file.h"
 
 unsigned char textureAlpha(int gdAlpha) { return (127 - gdAlpha) * 255 / 127; }
 
@@ -16,8 +20,41 @@ namespace {
   exit(-1);
 }
 
+[[noreturn]] void notDecoded(const char* path) {
+  printf("[! %s] could not be decoded.\n", path);
+  exit(-1);
+}
+
 // Textures already made, by file path.
 std::map<std::string, GLuint> loadedTextures;
+
+// The width and height a PNG's header declares, or false if the bytes do not
+// start like a PNG.
+bool declaredPngSize(const wholeFile& file, unsigned* width, unsigned* height) {
+  static const unsigned char signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  const unsigned char* bytes = reinterpret_cast<const unsigned char*>(file.bytes);
+  if (file.size < 24 || memcmp(bytes, signature, 8) != 0 || memcmp(bytes + 12, "IHDR", 4) != 0) return false;
+  auto bigEndian = [](const unsigned char* at) {
+    return unsigned(at[0]) << 24 | unsigned(at[1]) << 16 | unsigned(at[2]) << 8 | unsigned(at[3]);
+  };
+  *width = bigEndian(bytes + 16);
+  *height = bigEndian(bytes + 20);
+  return true;
+}
+
+// Whether the GL can hold an RGBA8 texture of this size, asked of a proxy
+// texture so that nothing is allocated: this checks GL_MAX_TEXTURE_SIZE and,
+// where the driver can tell, its memory.
+bool glCanHold(unsigned width, unsigned height) {
+  GLint largest = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+  if (width > unsigned(largest) || height > unsigned(largest)) return false;
+  glTexImage2D(GL_PROXY_TEXTURE_2D, 0, GL_RGBA8, GLsizei(width), GLsizei(height), 0, GL_RGBA, GL_UNSIGNED_BYTE,
+               nullptr);
+  GLint proxyWidth = 0;
+  glGetTexLevelParameteriv(GL_PROXY_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &proxyWidth);
+  return proxyWidth != 0;
+}
 
 }  // namespace
 
@@ -29,27 +66,32 @@ GLuint loadPngTexture(const char* path) {
     glBindTexture(GL_TEXTURE_2D, loaded->second);
     return loaded->second;
   }
-  FILE* file = fopen(path, "rb");
-  if (!file) {
-    printf("[! %s] file not found.\n", path);
-    exit(-1);
+  // libgd takes the file's size as an int.
+  wholeFile file;
+  switch (readWholeFile(path, "rb", size_t(INT_MAX), &file)) {
+    case fileRead::notOpened:
+      printf("[! %s] file not found.\n", path);
+      exit(-1);
+    case fileRead::noMemory:
+      outOfMemory();
+    case fileRead::tooLarge:
+      notDecoded(path);
+    case fileRead::shortRead:
+      printf("Bzzt bzzt\n");
+      break;
+    case fileRead::complete:
+      break;
   }
-  fseek(file, 0, SEEK_END);
-  long size = ftell(file);
-  rewind(file);
-  if (size < 0) size = 0;
-  unsigned char* bytes = static_cast<unsigned char*>(malloc(size_t(size) + 1));
-  if (!bytes) outOfMemory();
-  size_t got = fread(bytes, 1, size_t(size), file);
-  if (got < size_t(size)) printf("Bzzt bzzt\n");
-  fclose(file);
 
+  // A small file can declare a picture of gigabytes: refuse one the GL could
+  // not hold before libgd decodes it.
+  unsigned declaredWidth = 0;
+  unsigned declaredHeight = 0;
+  if (declaredPngSize(file, &declaredWidth, &declaredHeight) && !glCanHold(declaredWidth, declaredHeight))
+    notDecoded(path);
   // Only the bytes actually read are handed to the decoder.
-  gdImagePtr image = gdImageCreateFromPngPtr(int(got), bytes);
-  if (!image) {
-    printf("[! %s] could not be decoded.\n", path);
-    exit(-1);
-  }
+  gdImagePtr image = gdImageCreateFromPngPtr(int(file.size), file.bytes);
+  if (!image) notDecoded(path);
 
   int width = gdImageSX(image);
   int height = gdImageSY(image);
@@ -76,7 +118,6 @@ GLuint loadPngTexture(const char* path) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
 
-  free(bytes);
   free(pixels);
   gdImageDestroy(image);
   loadedTextures[path] = texture;

@@ -22,11 +22,13 @@ std::string infoLog(GLuint object, PFNGLGETSHADERIVPROC getParameter, PFNGLGETSH
   return log.empty() ? "no log" : log;
 }
 
-void reportCompile(GLuint shader, const char* path) {
+// Reports a shader that failed to compile; true if it compiled.
+bool reportCompile(GLuint shader, const char* path) {
   GLint compiled = GL_FALSE;
   glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
   if (!compiled)
     printf("Shader %s failed to compile: %s\n", path, infoLog(shader, glGetShaderiv, glGetShaderInfoLog).c_str());
+  return compiled;
 }
 
 void reportLink(GLuint program, const char* vertexPath, const char* fragmentPath) {
@@ -47,17 +49,18 @@ shaderProgram::shaderProgram(const char* vertexPath, const char* fragmentPath) {
   vertexShader = glCreateShader(GL_VERTEX_SHADER);
   glShaderSource(vertexShader, 1, &vertexSource, nullptr);
   glCompileShader(vertexShader);
-  reportCompile(vertexShader, vertexPath);
+  bool vertexCompiled = reportCompile(vertexShader, vertexPath);
 
   fragmentShader = glCreateShader(GL_FRAGMENT_SHADER);
   glShaderSource(fragmentShader, 1, &fragmentSource, nullptr);
   glCompileShader(fragmentShader);
-  reportCompile(fragmentShader, fragmentPath);
+  bool fragmentCompiled = reportCompile(fragmentShader, fragmentPath);
 
   glAttachShader(program, vertexShader);
   glAttachShader(program, fragmentShader);
   glLinkProgram(program);
-  reportLink(program, vertexPath, fragmentPath);
+  // A shader that did not compile makes the link fail too: that says nothing new.
+  if (vertexCompiled && fragmentCompiled) reportLink(program, vertexPath, fragmentPath);
 
   free(vertexSource);
   free(fragmentSource);

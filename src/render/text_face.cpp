@@ -2,7 +2,10 @@
 
 #include <FTGL/ftgl.h>
 
+#include <cstdint>
 #include <cstdio>
+
+#include "render/whole_file.h"
 
 namespace {
 
@@ -21,21 +24,19 @@ class countingPolygonFont : public FTPolygonFont {
   }
 };
 
-std::vector<unsigned char> readWhole(const char* path) {
-  std::vector<unsigned char> bytes;
-  FILE* file = fopen(path, "rb");
-  if (!file) return bytes;
-  unsigned char chunk[65536];
-  size_t got;
-  while ((got = fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
-  fclose(file);
-  return bytes;
+// The font file's bytes; none when it cannot be read, which FreeType then
+// reports as a failed load.
+std::vector<unsigned char> readFontFile(const char* path) {
+  wholeFile file;
+  fileRead read = readWholeFile(path, "rb", SIZE_MAX - 1, &file);
+  if (read != fileRead::complete && read != fileRead::shortRead) return {};
+  return std::vector<unsigned char>(file.bytes, file.bytes + file.size);
 }
 
 }  // namespace
 
 textFace::textFace(const char* path)
-    : fontFile(readWhole(path)), unsizedFont(new countingPolygonFont(fontFile.data(), fontFile.size())) {
+    : fontFile(readFontFile(path)), unsizedFont(new countingPolygonFont(fontFile.data(), fontFile.size())) {
   loadError = unsizedFont->Error();
 }
 

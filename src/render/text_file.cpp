@@ -1,26 +1,28 @@
 #include "render/text_file.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
+#include "render/whole_file.h"
+
 char* loadTextFile(const char* path) {
-  FILE* file = fopen(path, "r");
-  if (!file) {
-    printf("Couldn't load shaderfile %s\n", path);
-    exit(-1);
+  wholeFile file;
+  switch (readWholeFile(path, "r", SIZE_MAX - 1, &file)) {
+    case fileRead::notOpened:
+      printf("Couldn't load shaderfile %s\n", path);
+      exit(-1);
+    case fileRead::tooLarge:
+    case fileRead::noMemory:
+      printf("Couldn't allocate memory\n");
+      exit(-1);
+    case fileRead::shortRead:
+      printf("Error reading %s\n", path);
+      break;
+    case fileRead::complete:
+      break;
   }
-  fseek(file, 0, SEEK_END);
-  long size = ftell(file);
-  rewind(file);
-  if (size < 0) size = 0;
-  char* text = static_cast<char*>(malloc(size_t(size) + 1));
-  if (!text) {
-    printf("Couldn't allocate memory\n");
-    exit(-1);
-  }
-  size_t got = fread(text, 1, size_t(size), file);
-  if (got < size_t(size)) printf("Error reading %s\n", path);
-  text[got] = '\0';
-  fclose(file);
+  char* text = file.bytes;
+  file.bytes = nullptr;
   return text;
 }

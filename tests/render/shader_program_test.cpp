@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
+
+#include <sys/stat.h>
 
 #include "render/shader_program.h"
 #include "render/text_file.h"
@@ -76,11 +79,12 @@ TEST_F(ShaderProgram, BrokenShadersAreReportedInALineEachAndTheProgramIsStillBui
   std::string output = testing::internal::GetCapturedStdout();
   EXPECT_NE(output.find("Shader " + broken + " failed to compile: "), std::string::npos) << output;
   EXPECT_NE(output.find(empty), std::string::npos) << output;
-  // Both shaders and the link: three lines.
+  // One line for each shader; the link that fails because of them says nothing new.
   std::istringstream lines(output);
   int count = 0;
-  for (std::string line; std::getline(lines, line); ++count) EXPECT_EQ(line.rfind("Shader", 0), 0u) << line;
-  EXPECT_EQ(count, 3) << output;
+  for (std::string line; std::getline(lines, line); ++count) EXPECT_EQ(line.rfind("Shader ", 0), 0u) << line;
+  EXPECT_EQ(count, 2) << output;
+  EXPECT_EQ(output.find("failed to link"), std::string::npos) << output;
   EXPECT_TRUE(glIsProgram(program.program));
   // Binding what failed to link changes nothing; fixed-function drawing goes on.
   program.bind();
@@ -91,10 +95,35 @@ TEST_F(ShaderProgram, BrokenShadersAreReportedInALineEachAndTheProgramIsStillBui
   EXPECT_EQ(readPixel(640, 360), (rgba{0, 0, 255, 255}));
 }
 
+TEST_F(ShaderProgram, ShadersThatCompileButDoNotLinkAreReportedInOneLine) {
+  std::string vertex = file("a.vert", kVertex);
+  // Declared, never defined: each shader compiles, the link cannot resolve it.
+  std::string fragment = file("unresolved.frag", "vec4 shade(); void main() { gl_FragColor = shade(); }\n");
+  testing::internal::CaptureStdout();
+  shaderProgram program(vertex.c_str(), fragment.c_str());
+  std::string output = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(output.rfind("Shaders " + vertex + " and " + fragment + " failed to link: ", 0), 0u) << output;
+  EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
+}
+
 TEST_F(ShaderProgram, MissingShaderFilePrintsItsLineAndExitsMinusOne) {
   std::string vertex = file("a.vert", kVertex);
   EXPECT_EXIT((withStdoutOnStderr(), shaderProgram("/nonexistent/s.vert", vertex.c_str())),
               testing::ExitedWithCode(255), "^Couldn't load shaderfile /nonexistent/s\\.vert\n$");
   EXPECT_EXIT((withStdoutOnStderr(), shaderProgram(vertex.c_str(), "/nonexistent/s.frag")),
               testing::ExitedWithCode(255), "^Couldn't load shaderfile /nonexistent/s\\.frag\n$");
+}
+
+TEST_F(ShaderProgram, FolderOrPipeInPlaceOfAShaderIsAFileThatCannotBeOpened) {
+  std::string vertex = file("a.vert", kVertex);
+  ASSERT_EQ(mkdir((dir + "/folder.frag").c_str(), 0755), 0);
+  ASSERT_EQ(mkfifo((dir + "/pipe.frag").c_str(), 0644), 0);
+  // A pipe with no writer must not hold the demo up for ever. (A death
+  // test's child makes a folder of its own.)
+  for (const char* name : {"folder.frag", "pipe.frag"}) {
+    std::string path = dir + "/" + name;
+    EXPECT_EXIT((withStdoutOnStderr(), shaderProgram(vertex.c_str(), path.c_str())), testing::ExitedWithCode(255),
+                "^Couldn't load shaderfile /tmp/vorlane-test-[^/]+/" + std::string(name) + "\n$")
+        << name;
+  }
 }
