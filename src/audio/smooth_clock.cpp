@@ -7,18 +7,20 @@ namespace audio {
 
 void smoothClock::restart(double period) {
   periodSeconds = period;
-  mixerSeconds = -1;
-  mixerSeenAt = 0;
+  heardSeconds = -1;
+  heardSeenAt = 0;
   reportedSeconds = 0;
 }
 
-double smoothClock::position(double mixerNow, double now) {
-  if (mixerNow != mixerSeconds) {
-    mixerSeconds = mixerNow;
-    mixerSeenAt = now;
+double smoothClock::position(double heardNow, double now) {
+  if (heardNow != heardSeconds) {
+    heardSeconds = heardNow;
+    heardSeenAt = now;
   }
-  double sinceUpdate = std::min(std::max(now - mixerSeenAt, 0.0), periodSeconds);
-  reportedSeconds = std::max(reportedSeconds, mixerSeconds + sinceUpdate);
+  // Before the first sample is heard the mixer may not have started the
+  // sound at all: running on from there would run ahead of it.
+  double sinceUpdate = heardSeconds > 0 ? std::min(std::max(now - heardSeenAt, 0.0), periodSeconds) : 0;
+  reportedSeconds = std::max(reportedSeconds, heardSeconds + sinceUpdate);
   return reportedSeconds;
 }
 

@@ -3,23 +3,25 @@
 //
 // The mixer moves a source's offset once per mixing period (about 23 ms), so
 // a frame loop asking hundreds of times a second would see time stand still
-// and then jump. Between mixer updates the clock runs on with monotonic time,
-// at most one period past the last mixer position, and never backwards.
+// and then jump. Between updates of what the output says is heard, the clock
+// runs on with monotonic time, at most one period past it, and never
+// backwards. Until the first sample has been heard it says 0.
 
 namespace audio {
 
 class smoothClock {
  public:
   double periodSeconds = 0;     // the mixer's update period
-  double mixerSeconds = -1;     // last mixer position seen
-  double mixerSeenAt = 0;       // monotonic time when that position was first seen
+  double heardSeconds = -1;     // last heard position seen; negative before the first sample
+  double heardSeenAt = 0;       // monotonic time when that position was first seen
   double reportedSeconds = 0;   // last position handed out
 
   // Starts over at position 0, for a new playback.
   void restart(double period);
 
-  // The steady position for the mixer's position now, at monotonic time `now`.
-  double position(double mixerNow, double now);
+  // The steady position for what the output says is heard now (negative
+  // while the first sample is still on its way), at monotonic time `now`.
+  double position(double heardNow, double now);
 };
 
 // Seconds on a monotonic clock with an arbitrary origin.

@@ -1,7 +1,6 @@
 #include "audio/system.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -72,9 +71,11 @@ Result System::createSound(const char* path, unsigned mode, void*, Sound* sound)
   if (sound) *sound = Sound();
   if (!initialised) return kErrUninitialised;
   if (!path || !sound || mode != kDefault) return kErrInvalidParam;
-  int fd = open(path, O_RDONLY);
-  if (fd < 0) return errno == ENOENT ? kErrFileNotFound : kErrFileUnreadable;
-  ::close(fd);
+  // Only a regular file is music: opening a pipe would wait for a writer
+  // for ever, and a folder or a device holds no track.
+  struct stat file;
+  if (stat(path, &file) != 0) return errno == ENOENT ? kErrFileNotFound : kErrFileUnreadable;
+  if (!S_ISREG(file.st_mode)) return kErrFileNotFound;
 
   pendingDecode* pending = new (std::nothrow) pendingDecode();
   if (!pending) return kErrMemory;
@@ -107,6 +108,7 @@ Result System::finishDecode(soundSlot* slot) {
       slot->buffer = 0;
       result = kErrMemory;
     }
+    slot->seconds = double(pcm.frames) / double(pcm.rate);
   }
   delete pending;
   if (result != kOk) {
@@ -140,6 +142,8 @@ Result System::playSound(int channelId, Sound sound, bool paused, Channel* chann
   slot->clock.restart(mixerPeriod);
   slot->busy = true;
   slot->sound = sound.index;
+  slot->soundSeconds = played->seconds;
+  slot->lastSampleHeardAt = 0;
   alSourcePlay(slot->source);
   *channel = Channel{this, unsigned(slot - channels.begin()), slot->generation};
   return kOk;
@@ -199,14 +203,24 @@ Result System::channelPosition(Channel channel, unsigned* position, unsigned tim
   if (!connected) return kErrOutputFailed;
 
   // A source that has stopped reports offset 0: the end is told by its state,
-  // so the clock never falls back to the start.
+  // so the clock never falls back to the start. The mixer stops it when it
+  // has used the last sample, which the output plays one latency later: the
+  // channel lives on until then, so that its end is the end that is heard.
+  double now = monotonicSeconds();
+  double latency = 0;
+  double heard = heardSeconds(slot->source, &latency);
   ALint state = AL_STOPPED;
   alGetSourcei(slot->source, AL_SOURCE_STATE, &state);
   if (state == AL_STOPPED) {
-    stopChannel(slot);
-    return kErrInvalidHandle;
+    if (slot->lastSampleHeardAt == 0) slot->lastSampleHeardAt = now + latency;
+    double stillToHear = slot->lastSampleHeardAt - now;
+    if (stillToHear <= 0) {
+      stopChannel(slot);
+      return kErrInvalidHandle;
+    }
+    heard = slot->soundSeconds - stillToHear;
   }
-  double seconds = slot->clock.position(heardSeconds(slot->source), monotonicSeconds());
+  double seconds = slot->clock.position(heard, now);
   *position = unsigned(seconds * 1000.0);
   return kOk;
 }
@@ -230,16 +244,17 @@ void System::stopChannel(channelSlot* slot) {
   ++slot->generation;
 }
 
-double System::heardSeconds(ALuint source) {
-  // The mixer's offset runs ahead of the speaker by the output latency.
+double System::heardSeconds(ALuint source, double* latency) {
+  ALdouble offsetAndLatency[2] = {0, 0};
   if (getSourcedv) {
-    ALdouble offsetAndLatency[2] = {0, 0};
     getSourcedv(source, AL_SEC_OFFSET_LATENCY_SOFT, offsetAndLatency);
-    return std::max(offsetAndLatency[0] - offsetAndLatency[1], 0.0);
+  } else {
+    ALfloat offset = 0;
+    alGetSourcef(source, AL_SEC_OFFSET, &offset);
+    offsetAndLatency[0] = offset;
   }
-  ALfloat offset = 0;
-  alGetSourcef(source, AL_SEC_OFFSET, &offset);
-  return offset;
+  if (latency) *latency = offsetAndLatency[1];
+  return offsetAndLatency[0] - offsetAndLatency[1];
 }
 
 }  // namespace audio

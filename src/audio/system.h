@@ -36,6 +36,7 @@ class pendingDecode {
 class soundSlot {
  public:
   ALuint buffer = 0;
+  double seconds = 0;  // the decoded length
   unsigned generation = 1;
   bool live = false;
   pendingDecode* pending = nullptr;  // until the samples are in `buffer`
@@ -47,6 +48,10 @@ class channelSlot {
   unsigned generation = 1;
   bool busy = false;
   unsigned sound = 0;  // index of the sound slot it plays
+  double soundSeconds = 0;  // the length of that sound
+  // Once the mixer has used the last sample: the monotonic time at which
+  // the output will have played it. 0 while the mixer still plays the sound.
+  double lastSampleHeardAt = 0;
   smoothClock clock;
 };
 
@@ -66,8 +71,9 @@ class System {
   Result init(int maxChannels, unsigned flags, void* extraDriverData);
   // Opens the file and starts decoding all of it on a thread of the
   // system's own, so that the caller goes on while it decodes; mode must be
-  // kDefault. A file that cannot be opened fails here and *sound is invalid;
-  // one that does not decode fails when the sound is first played.
+  // kDefault. A file that cannot be opened, or that is not a regular file
+  // (a folder, a pipe, a device), fails here and *sound is invalid; one that
+  // does not decode fails when the sound is first played.
   Result createSound(const char* path, unsigned mode, void* extraInfo, Sound* sound);
   // Starts `sound` from its beginning on a free channel, once its decoding
   // has finished. Only kChannelFree and paused = false are supported. On
@@ -87,7 +93,10 @@ class System {
   Result finishDecode(soundSlot* slot);
   channelSlot* busyChannel(Channel channel);
   void stopChannel(channelSlot* slot);
-  double heardSeconds(ALuint source);
+  // What the output has played of the source: the mixer's offset less the
+  // time a sample takes from the mixer to the speaker (`latency`, which a
+  // stopped source reports too). Negative while the first sample is on its way.
+  double heardSeconds(ALuint source, double* latency = nullptr);
 };
 
 // Makes a new, uninitialised system.

@@ -5,6 +5,7 @@
 #include "runtime/audio_state.h"
 #include "runtime/demo_frame.h"
 #include "runtime/quit.h"
+#include "runtime/quit_signals.h"
 #include "runtime/window.h"
 
 namespace {
@@ -28,5 +29,6 @@ void demoLoop() {
     glfwPollEvents();
     // A close request from the window system ends the demo as Escape does.
     if (glfwWindowShouldClose(demoWindow)) quitDemo();
+    if (int signal = quitSignalCaught()) quitDemo(signalExitStatus(signal));
   }
 }

@@ -1,4 +1,5 @@
-// vorlane: start-up. Opens the window, loads GL's entry points, installs the
+// vorlane: start-up. Makes sure every way out gives the desktop and the
+// sound device back, opens the window, loads GL's entry points, installs the
 // keys, prepares the music and hands over to the frame loop.
 
 #include <GL/glew.h>
@@ -9,9 +10,13 @@
 #include "runtime/audio_state.h"
 #include "runtime/demo_loop.h"
 #include "runtime/key_callback.h"
+#include "runtime/quit.h"
+#include "runtime/quit_signals.h"
 #include "runtime/window.h"
 
 int main() {
+  releaseAtExit();
+  catchQuitSignals();
 #ifdef GLFW_PLATFORM_X11
   // GLEW needs a GLX context, which a Wayland desktop gives through XWayland.
   glfwInitHint(GLFW_PLATFORM, GLFW_PLATFORM_X11);

@@ -6,10 +6,19 @@
 
 #include "runtime/audio_state.h"
 
-void quitDemo() {
+void releaseDesktopAndAudio() {
+  // Harmless when GLFW is not running: it returns at once.
   glfwTerminate();
+  if (!audioState.system) return;
   audioState.sound.release();
   audioState.system->close();
   audioState.system->release();
-  exit(0);
+  audioState.system = nullptr;
+}
+
+void releaseAtExit() { atexit(releaseDesktopAndAudio); }
+
+void quitDemo(int status) {
+  releaseDesktopAndAudio();
+  exit(status);
 }

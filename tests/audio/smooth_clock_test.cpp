@@ -1,6 +1,6 @@
 // The mixer moves its position in steps of one period; the clock must run on
 // smoothly between them without getting ahead by more than a period and
-// without ever running backwards.
+// without ever running backwards, and say 0 until the first sample is heard.
 
 #include <gtest/gtest.h>
 
@@ -54,4 +54,16 @@ TEST(SmoothClock, RestartGoesBackToZero) {
   clock.position(5.0, 10.0);
   clock.restart(kPeriod);
   EXPECT_DOUBLE_EQ(clock.position(0.0, 20.0), 0.0);
+}
+
+TEST(SmoothClock, SaysZeroUntilTheFirstSampleIsHeard) {
+  audio::smoothClock clock = startedClock();
+  // The mixer has not started the sound: nothing to run on from.
+  EXPECT_DOUBLE_EQ(clock.position(0.0, 10.0), 0.0);
+  EXPECT_DOUBLE_EQ(clock.position(0.0, 10.02), 0.0);
+  // Mixed, but still on its way to the speaker.
+  EXPECT_DOUBLE_EQ(clock.position(-0.04, 10.03), 0.0);
+  EXPECT_DOUBLE_EQ(clock.position(-0.04, 10.05), 0.0);
+  EXPECT_DOUBLE_EQ(clock.position(0.005, 10.075), 0.005);
+  EXPECT_NEAR(clock.position(0.005, 10.08), 0.010, 1e-9);
 }

@@ -2,12 +2,14 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 #include "support/temp_dir.h"
@@ -26,7 +28,7 @@ demoProcess::~demoProcess() {
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
   }
-  runCommand("rm -rf " + folder);
+  std::filesystem::remove_all(folder);
 }
 
 void demoProcess::start(const std::vector<std::string>& unset, const std::vector<std::string>& set) {
@@ -38,48 +40,57 @@ void demoProcess::start(const std::vector<std::string>& unset, const std::vector
   dup2(out, STDOUT_FILENO);
   dup2(err, STDERR_FILENO);
   for (const std::string& name : unset) unsetenv(name.c_str());
+  if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
   for (const std::string& pair : set) putenv(const_cast<char*>(pair.c_str()));
   execl(DEMO_BINARY, DEMO_BINARY, static_cast<char*>(nullptr));
   _exit(102);
 }
 
+std::string demoProcess::onDisplay(const std::string& command) {
+  return runCommand(display.empty() ? command : "DISPLAY=" + display + " " + command);
+}
+
 bool demoProcess::waitForWindow(double seconds) {
-  std::string command = "timeout " + std::to_string(seconds) + " xdotool search --sync --onlyvisible --pid " +
-                        std::to_string(pid) + " 2>/dev/null | head -n 1";
-  windowId = runCommand(command);
+  windowId = onDisplay("timeout " + std::to_string(seconds) + " xdotool search --sync --onlyvisible --pid " +
+                       std::to_string(pid) + " 2>/dev/null | head -n 1");
   while (!windowId.empty() && windowId.back() == '\n') windowId.pop_back();
   if (windowId.empty()) return false;
   // No window manager gives the focus: take it, and put the pointer over the window.
-  runCommand("xdotool windowfocus " + windowId + " mousemove --window " + windowId + " 10 10");
+  onDisplay("xdotool windowfocus " + windowId + " mousemove --window " + windowId + " 10 10");
   return true;
 }
 
 void demoProcess::tapKey(const char* key) {
-  runCommand(std::string("xdotool keydown ") + key + " sleep 0.05 keyup " + key);
+  onDisplay(std::string("xdotool keydown ") + key + " sleep 0.05 keyup " + key);
 }
 
-void demoProcess::requestClose() { runCommand(std::string(CLOSE_WINDOW_BINARY) + " " + windowId); }
+void demoProcess::requestClose() { onDisplay(std::string(CLOSE_WINDOW_BINARY) + " " + windowId); }
 
 int demoProcess::waitForExit(double seconds) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
   int status = 0;
-  while (waitpid(pid, &status, WNOHANG) == 0) {
+  struct rusage usage;
+  while (wait4(pid, &status, WNOHANG, &usage) == 0) {
     if (std::chrono::steady_clock::now() > deadline) return -1;
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   pid = -1;
+  peakKilobytes = usage.ru_maxrss;
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 std::string demoProcess::output() const { return readFile(folder + "/stdout.txt"); }
 
-std::string runCommand(const std::string& command) {
-  std::string text;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return text;
-  char buffer[256];
-  size_t got;
-  while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, got);
-  pclose(pipe);
-  return text;
+std::string demoProcess::errors() const { return readFile(folder + "/stderr.txt"); }
+
+void demoProcess::replaceWithPipe(const std::string& file) {
+  std::string path = folder + "/" + file;
+  unlink(path.c_str());
+  mkfifo(path.c_str(), 0644);
+}
+
+void demoProcess::replaceWithFolder(const std::string& file) {
+  std::string path = folder + "/" + file;
+  unlink(path.c_str());
+  mkdir(path.c_str(), 0755);
 }

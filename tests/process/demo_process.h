@@ -1,18 +1,22 @@
 #pragma once
-// Runs the real demo binary in a temporary working folder under the current
-// X display, sends it keys with xdotool, and collects what it printed and
-// its exit status.
+// Runs the real demo binary in a temporary working folder under an X
+// display, sends it keys with xdotool, and collects what it printed, its
+// exit status and the most memory it held.
 
 #include <sys/types.h>
 
 #include <string>
 #include <vector>
 
+#include "support/child_process.h"
+
 class demoProcess {
  public:
-  std::string folder;  // the demo's working folder
+  std::string folder;   // the demo's working folder
+  std::string display;  // the X display it runs on; empty for the test's own
   pid_t pid = -1;
   std::string windowId;
+  long peakKilobytes = 0;  // its largest resident size, once it has ended
 
   // Makes a working folder holding the demo's files, with `track` as its
   // music, or with no music when `track` is null.
@@ -28,12 +32,20 @@ class demoProcess {
   void tapKey(const char* key);
   // Asks the window to close, as a window manager would.
   void requestClose();
-  // Waits for the process to end: its exit status, or -1 if it is still
-  // running after `seconds` (it is then killed).
+  // Waits for the process to end: its exit status (128 + the signal's
+  // number if a signal ended it), or -1 if it is still running after
+  // `seconds` (it is then killed).
   int waitForExit(double seconds);
-  // Everything the demo wrote to standard output.
+  // Everything the demo wrote to standard output, and to standard error.
   std::string output() const;
-};
+  std::string errors() const;
 
-// Runs a shell command and returns what it printed.
-std::string runCommand(const std::string& command);
+  // Replaces one of the demo's files with a named pipe that nobody writes.
+  void replaceWithPipe(const std::string& file);
+  // Replaces one of the demo's files with a folder.
+  void replaceWithFolder(const std::string& file);
+
+ private:
+  // Runs an X client command on the demo's display.
+  std::string onDisplay(const std::string& command);
+};

@@ -1,6 +1,6 @@
 // The demo as a viewer meets it: started in a folder of its own under X,
-// controlled with real key presses, judged by what it prints and its exit
-// status.
+// controlled with real key presses, judged by what it prints, its exit
+// status, and an empty standard error whichever way it ends.
 
 #include <gtest/gtest.h>
 
@@ -25,6 +25,7 @@ TEST(DemoProcess, EscapeBeforeUpExitsZeroSilently) {
   demo.tapKey("Escape");
   EXPECT_EQ(demo.waitForExit(5), 0);
   EXPECT_EQ(demo.output(), "");
+  EXPECT_EQ(demo.errors(), "");
 }
 
 TEST(DemoProcess, UpPlaysTheTrackAndItsEndEndsTheShow) {
@@ -36,6 +37,7 @@ TEST(DemoProcess, UpPlaysTheTrackAndItsEndEndsTheShow) {
   EXPECT_EQ(demo.waitForExit(kTestTrackSeconds + 5), 0);
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - pressed).count();
   EXPECT_EQ(demo.output(), kEndLine);
+  EXPECT_EQ(demo.errors(), "");
   EXPECT_GT(seconds, kTestTrackSeconds - 0.1);
   EXPECT_LT(seconds, kTestTrackSeconds + 2);
 }
@@ -50,6 +52,7 @@ TEST(DemoProcess, OtherKeysNeitherStartNorEnd) {
   // Still waiting after longer than the track: nothing started it.
   EXPECT_EQ(demo.waitForExit(kTestTrackSeconds + 0.5), -1);
   EXPECT_EQ(demo.output(), "");
+  EXPECT_EQ(demo.errors(), "");
 }
 
 TEST(DemoProcess, MissingMusicIsReportedAtTheFirstClockQuery) {
@@ -59,6 +62,7 @@ TEST(DemoProcess, MissingMusicIsReportedAtTheFirstClockQuery) {
   demo.tapKey("Up");
   EXPECT_EQ(demo.waitForExit(3), 0);
   EXPECT_EQ(demo.output(), kEndLine);
+  EXPECT_EQ(demo.errors(), "");
 }
 
 TEST(DemoProcess, ClosedWindowExitsZero) {
@@ -68,6 +72,7 @@ TEST(DemoProcess, ClosedWindowExitsZero) {
   demo.requestClose();
   EXPECT_EQ(demo.waitForExit(5), 0);
   EXPECT_EQ(demo.output(), "");
+  EXPECT_EQ(demo.errors(), "");
 }
 
 TEST(DemoProcess, NoDisplayPrintsTheGlfwLineAndExitsZero) {
@@ -75,6 +80,7 @@ TEST(DemoProcess, NoDisplayPrintsTheGlfwLineAndExitsZero) {
   demo.start({"DISPLAY", "WAYLAND_DISPLAY"});
   EXPECT_EQ(demo.waitForExit(5), 0);
   EXPECT_EQ(demo.output(), "Error initializing glfw (no you are not getting a decent errorcode) ;) glhf.\n");
+  EXPECT_EQ(demo.errors(), "");
 }
 
 TEST(DemoProcess, NoAudioOutputPrintsItsErrorLineAndExitsZero) {
@@ -82,6 +88,7 @@ TEST(DemoProcess, NoAudioOutputPrintsItsErrorLineAndExitsZero) {
   demo.start({}, {"ALSOFT_DRIVERS=no-such-output"});
   EXPECT_EQ(demo.waitForExit(kStartSeconds), 0);
   EXPECT_EQ(demo.output(), "FMOD Error! (5) No audio output device could be opened.\n");
+  EXPECT_EQ(demo.errors(), "");
 }
 
 TEST(DemoProcess, MissingPictureEndsTheDemoBeforeItsFirstFrame) {
@@ -90,6 +97,7 @@ TEST(DemoProcess, MissingPictureEndsTheDemoBeforeItsFirstFrame) {
   demo.start();
   EXPECT_EQ(demo.waitForExit(kStartSeconds), 255);
   EXPECT_EQ(demo.output(), "[! data/textures/scene0_crag.png] file not found.\n");
+  EXPECT_EQ(demo.errors(), "");
 }
 
 TEST(DemoProcess, MissingFontIsReportedByEachSceneAndTheShowGoesOn) {
@@ -101,4 +109,5 @@ TEST(DemoProcess, MissingFontIsReportedByEachSceneAndTheShowGoesOn) {
   EXPECT_EQ(demo.waitForExit(kTestTrackSeconds + 5), 0);
   EXPECT_EQ(demo.output(), "Error loading font from BorisBlackBloxx.ttf\nError loading font from BorisBlackBloxx.ttf\n" +
                                std::string(kEndLine));
+  EXPECT_EQ(demo.errors(), "");
 }

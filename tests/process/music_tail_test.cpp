@@ -1,0 +1,53 @@
+// The end of the show is the end that is heard. Through a real sound server
+// (PulseAudio with a null sink, recorded from its monitor) the demo plays the
+// short track, whose tone runs at full level to its last sample: the
+// recording must hold all of it, not one sample less, and the demo must
+// leave nothing on standard error.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <thread>
+#include <vector>
+
+#include "audio/mp3_decoder.h"
+#include "process/demo_process.h"
+#include "support/pulse_server.h"
+#include "support/test_track.h"
+
+namespace {
+
+// Samples from the first to the last one louder than a quiet threshold.
+long toneLength(const std::vector<short>& samples) {
+  long first = -1;
+  long last = -1;
+  for (size_t i = 0; i < samples.size(); ++i) {
+    if (std::abs(samples[i]) <= 1000) continue;
+    if (first < 0) first = long(i);
+    last = long(i);
+  }
+  return first < 0 ? 0 : last - first + 1;
+}
+
+}  // namespace
+
+TEST(MusicTail, TheWholeTrackIsHeardBeforeTheDemoEnds) {
+  audio::decodedAudio track;
+  ASSERT_EQ(audio::decodeMp3(kTestTrack, &track), audio::kOk);
+  std::vector<short> trackLeft(track.frames);
+  for (size_t i = 0; i < track.frames; ++i) trackLeft[i] = track.samples[i * track.channels];
+
+  pulseServer server;
+  ASSERT_TRUE(server.ready());
+  pulseRecording recording(server);
+  demoProcess demo(kTestTrack);
+  demo.start({}, server.openAlEnvironment());
+  ASSERT_TRUE(demo.waitForWindow(10));
+  demo.tapKey("Up");
+  EXPECT_EQ(demo.waitForExit(kTestTrackSeconds + 5), 0);
+  EXPECT_EQ(demo.output(), "FMOD Error! (1) An invalid object handle was used.\n");
+  EXPECT_EQ(demo.errors(), "");
+  // Let the recorder catch up with what the server played.
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_EQ(toneLength(recording.stopAndReadLeft()), toneLength(trackLeft));
+}
