@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "schedule/schedule.h"
+
 scene0EFX::scene0EFX(unsigned width, unsigned height, const char* fontPath) : width(width), height(height) {
   target = new renderTarget(width, height, 1, 1, 1);
   background = new imageTexture("data/textures/scene0_bg.png");
@@ -15,7 +17,7 @@ scene0EFX::scene0EFX(unsigned width, unsigned height, const char* fontPath) : wi
 
 void scene0EFX::render(float t) {
   // The pulse: rises from 0 towards 0.2 and drops back every third of a second.
-  double x = 3.0 * t;
+  double x = kCragPulsesPerSecond * t;
   unsigned n = unsigned(x);
   float s = float((x - n) * 0.2);
 
@@ -43,7 +45,7 @@ void scene0EFX::render(float t) {
   glPopMatrix();
 
   target->end();
-  // The fade-in: alpha is t itself, and GL clamps it to 1 from t = 1 on.
-  glColor4f(1, 1, 1, t);
+  // The fade-in: alpha grows with t, and GL clamps it to 1 once it is over.
+  glColor4f(1, 1, 1, float(t / kOpeningFadeInSeconds));
   target->present();
 }

@@ -2,12 +2,11 @@
 
 #include <cmath>
 
+#include "schedule/schedule.h"
 #include "scenes/scroller_lines.h"
 
 namespace {
 
-constexpr float kStart = 11.0f;
-constexpr double kFadeOutStart = 47.9;
 // The spiral's step and its dots' size, both in single precision.
 constexpr float kSpiralStep = 0.05f;
 constexpr float kDotSize = 0.05f;
@@ -104,7 +103,8 @@ void scene2EFX::render(float t) {
   textShader->unbind();
 
   target->end();
-  glColor4f(1, 1, 1, float(2 * (t - double(kStart))));
-  if (t > kFadeOutStart) glColor4f(1, 1, 1, float(1 - (t - kFadeOutStart)));
+  glColor4f(1, 1, 1, float(kScrollerFadeInRate * (t - double(kScrollerStart))));
+  if (t > kScrollerFadeOutStart)
+    glColor4f(1, 1, 1, float(kScrollerFadeOutSeconds - (t - kScrollerFadeOutStart)));
   target->present();
 }

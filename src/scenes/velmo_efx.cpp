@@ -2,11 +2,7 @@
 
 #include <cmath>
 
-namespace {
-
-constexpr float kStart = 6.5f;
-
-}  // namespace
+#include "schedule/schedule.h"
 
 velmoEFX::velmoEFX(unsigned width, unsigned height, const char* fontPath) : width(width), height(height) {
   target = new renderTarget(width, height, 0, 0, 0);
@@ -24,14 +20,14 @@ velmoEFX::velmoEFX(unsigned width, unsigned height, const char* fontPath) : widt
 void velmoEFX::render(float t) {
   // Every threshold below is a strict test on this single-precision a: with
   // the clock's millisecond rounding, "Kebab!" first shows at 7101 ms.
-  float a = float(t - kStart);
+  float a = float(t - kWordSlamStart);
   target->begin();
   glTranslatef(0, 0, -100);
   font->FaceSize(6, 72);
   glEnable(GL_MULTISAMPLE);
 
   glColor4f(0.8f, 0.8f, 0.8f, 1);
-  if (a > 2.7) glColor4f(0.2f, 0.2f, 0.2f, 1);
+  if (a > kBaAfter) glColor4f(0.2f, 0.2f, 0.2f, 1);
   background->drawQuad(26, 26, -0.1f);
 
   // The word frame: the scene plane shifted left.
@@ -44,7 +40,7 @@ void velmoEFX::render(float t) {
   font->Render("Quick");
   glPopMatrix();
 
-  if (a > 0.3) {
+  if (a > kDirtyAfter) {
     glPushMatrix();
     glColor4f(0, 0, 0.1f, 0.9f);
     glTranslatef(0, 0, 0);
@@ -52,7 +48,7 @@ void velmoEFX::render(float t) {
     glPopMatrix();
   }
 
-  if (a > 0.6) {
+  if (a > kKebabAfter) {
     glPushMatrix();
     glColor4f(0, 0, 0.1f, 0.9f);
     glTranslatef(10, -20, 0);
@@ -62,7 +58,7 @@ void velmoEFX::render(float t) {
 
   // The column takes the words' colour and size. b is summed in single
   // precision, so its eleventh value is 1.4999999: eleven copies, not ten.
-  double limit = double(a) - 1;
+  double limit = double(a) - kFirstTschaAfter;
   float b = 0;
   do {
     if (b < limit) {
@@ -71,10 +67,10 @@ void velmoEFX::render(float t) {
       font->Render("Tscha!");
       glPopMatrix();
     }
-    b = float(b + 0.15);
-  } while (b < 1.5);
+    b = float(b + kTschaSpacing);
+  } while (b < kTschaColumnEnd);
 
-  if (a > 2.7) {
+  if (a > kBaAfter) {
     font->FaceSize(15, 72);
     glPushMatrix();
     glColor4f(1, 1, 1, 0.9f);
@@ -83,7 +79,7 @@ void velmoEFX::render(float t) {
     glPopMatrix();
   }
 
-  if (a > 2.8) {
+  if (a > kSlamAfter) {
     font->FaceSize(16, 72);
     glPushMatrix();
     glColor4f(1, 1, 1, 0.9f);
@@ -98,6 +94,7 @@ void velmoEFX::render(float t) {
 
   // The fade alpha is left unclamped: above 1 shows the whole picture, below 0 nothing.
   glColor4f(1, 1, 1, 1);
-  if (a > 3) glColor4f(1, 1, 1, float(3 * (1 - (a - 3.0))));
+  if (a > kWordSlamFadeAfter)
+    glColor4f(1, 1, 1, float(kWordSlamFadeRate * (kWordSlamFadeSeconds - (a - kWordSlamFadeAfter))));
   target->present();
 }

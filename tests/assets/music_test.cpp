@@ -10,8 +10,10 @@
 #include <cstdlib>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "audio/mp3_decoder.h"
+#include "schedule/schedule.h"
 
 namespace {
 
@@ -21,9 +23,6 @@ constexpr long kRate = 44100;
 constexpr int kChannels = 2;
 constexpr double kFullScale = 32768.0;
 
-constexpr double kScrollerStart = 11.0;
-constexpr double kScrollerFadeFrom = 47.9;
-constexpr double kScrollerFadeTo = 48.9;
 
 // A word's hit: the level over the 40 ms after the word (past a 5 ms attack)
 // against the 40 ms before it.
@@ -79,16 +78,19 @@ TEST(Music, DecodesToTheShowsLengthInStereo) {
 
 class wordHit {
  public:
-  const char* word;
+  std::string word;
   double seconds;
 };
 
 // Every word of the word slam as it appears on screen.
-const wordHit kWordHits[] = {
-    {"Quick", 6.5},    {"Dirty", 6.8},    {"Kebab", 7.1},    {"Tscha1", 7.5},  {"Tscha2", 7.65}, {"Tscha3", 7.8},
-    {"Tscha4", 7.95},  {"Tscha5", 8.1},   {"Tscha6", 8.25},  {"Tscha7", 8.4},  {"Tscha8", 8.55}, {"Tscha9", 8.7},
-    {"Tscha10", 8.85}, {"Tscha11", 9.0},  {"Ba", 9.2},       {"Slam", 9.3},
-};
+std::vector<wordHit> wordHits() {
+  std::vector<wordHit> hits = {{"Quick", kQuickAt}, {"Dirty", kDirtyAt}, {"Kebab", kKebabAt}};
+  for (int k = 0; k < kTschaCount; ++k)
+    hits.push_back({"Tscha" + std::to_string(k + 1), kFirstTschaAt + k * kTschaSpacing});
+  hits.push_back({"Ba", kBaAt});
+  hits.push_back({"Slam", kSlamAt});
+  return hits;
+}
 
 // Names the case in test output.
 void PrintTo(const wordHit& hit, std::ostream* out) { *out << hit.word << " at " << hit.seconds << " s"; }
@@ -104,8 +106,8 @@ TEST_P(MusicWordHit, IsClearlyLouderJustAfterTheWordThanJustBefore) {
                                       << " dB before, " << decibels(after) << " dB after";
 }
 
-INSTANTIATE_TEST_SUITE_P(WordSlam, MusicWordHit, testing::ValuesIn(kWordHits),
-                         [](const testing::TestParamInfo<wordHit>& info) { return std::string(info.param.word); });
+INSTANTIATE_TEST_SUITE_P(WordSlam, MusicWordHit, testing::ValuesIn(wordHits()),
+                         [](const testing::TestParamInfo<wordHit>& info) { return info.param.word; });
 
 TEST(Music, NoSampleReachesFullScale) {
   ASSERT_EQ(music().result, audio::kOk);
@@ -135,7 +137,7 @@ TEST(Music, PlaysOnThroughEveryBeatOfTheScroller) {
   ASSERT_EQ(music().result, audio::kOk);
   constexpr double kBeat = 0.6;
   constexpr double kQuietest = -30.0;
-  for (double at = kScrollerStart; at + kBeat <= kScrollerFadeFrom; at += kBeat) {
+  for (double at = kScrollerStart; at + kBeat <= kScrollerFadeOutStart; at += kBeat) {
     EXPECT_GT(decibels(rmsBetween(music().audio, at, at + kBeat)), kQuietest) << "beat at " << at << " s";
   }
 }
@@ -144,7 +146,7 @@ TEST(Music, SpreadsTheScrollerAcrossBothChannels) {
   ASSERT_EQ(music().result, audio::kOk);
   const audio::decodedAudio& track = music().audio;
   double mid = 0, side = 0;
-  for (size_t frame = size_t(kScrollerStart * kRate); frame < size_t(kScrollerFadeFrom * kRate); ++frame) {
+  for (size_t frame = size_t(kScrollerStart * kRate); frame < size_t(kScrollerFadeOutStart * kRate); ++frame) {
     double left = track.samples[frame * 2];
     double right = track.samples[frame * 2 + 1];
     mid += (left + right) * (left + right);
@@ -155,8 +157,8 @@ TEST(Music, SpreadsTheScrollerAcrossBothChannels) {
 
 TEST(Music, IsSilentOnceTheScrollerHasFadedOut) {
   ASSERT_EQ(music().result, audio::kOk);
-  double scroller = rmsBetween(music().audio, kScrollerStart, kScrollerFadeFrom);
-  double after = rmsBetween(music().audio, kScrollerFadeTo, music().seconds());
+  double scroller = rmsBetween(music().audio, kScrollerStart, kScrollerFadeOutStart);
+  double after = rmsBetween(music().audio, kScrollerFadeOutEnd, music().seconds());
   EXPECT_LT(decibels(after), -60.0);
   EXPECT_GT(decibels(scroller) - decibels(after), 40.0);
 }

@@ -28,6 +28,7 @@
 #include "runtime/audio_state.h"
 #include "runtime/demo_frame.h"
 #include "runtime/window.h"
+#include "schedule/schedule.h"
 
 namespace {
 
@@ -122,7 +123,9 @@ int main(int argc, char** argv) {
   struct {
     const char* name;
     double from, to;
-  } ranges[] = {{"opening", 0, 6.5}, {"word-slam", 6.5, 11}, {"scroller", 11, 48.9}};
+  } ranges[] = {{"opening", 0, kWordSlamStart},
+                {"word-slam", kWordSlamStart, kScrollerStart},
+                {"scroller", kScrollerStart, kScrollerFadeOutEnd}};
   std::vector<frameCost> costs;
   for (const auto& range : ranges) {
     costs.push_back(measure(range.name, frames, [&](int i) {

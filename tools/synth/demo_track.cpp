@@ -7,7 +7,7 @@
 #include "noise_source.h"
 #include "opening_part.h"
 #include "scroller_part.h"
-#include "track_times.h"
+#include "schedule/schedule.h"
 #include "word_slam_part.h"
 
 namespace {

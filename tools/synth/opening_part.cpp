@@ -8,7 +8,7 @@
 #include "filters.h"
 #include "instruments.h"
 #include "part_mix.h"
-#include "track_times.h"
+#include "schedule/schedule.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ void fadeOpening(stereoBuffer* mix) {
   constexpr double kCut = 0.06;
   for (size_t i = 0; i < mix->frames(); ++i) {
     double t = mix->secondsAt(i);
-    double gain = std::min(1.0, t / kOpeningFadeIn);
+    double gain = std::min(1.0, t / kOpeningFadeInSeconds);
     gain *= std::clamp((kOpeningStops + kCut - t) / kCut, 0.0, 1.0);
     mix->left[i] *= float(gain);
     mix->right[i] *= float(gain);

@@ -10,7 +10,7 @@
 #include "noise_source.h"
 #include "part_mix.h"
 #include "sidechain.h"
-#include "track_times.h"
+#include "schedule/schedule.h"
 
 namespace {
 
@@ -228,7 +228,7 @@ class humanizer {
 void fadeWithPicture(stereoBuffer* mix) {
   constexpr double kPi = 3.141592653589793;
   for (size_t i = 0; i < mix->frames(); ++i) {
-    double x = std::clamp((mix->secondsAt(i) - kScrollerFadeFrom) / (kScrollerFadeTo - kScrollerFadeFrom), 0.0, 1.0);
+    double x = std::clamp((mix->secondsAt(i) - kScrollerFadeOutStart) / (kScrollerFadeOutEnd - kScrollerFadeOutStart), 0.0, 1.0);
     float gain = float(0.5 * (1.0 + std::cos(kPi * x)));
     mix->left[i] *= gain;
     mix->right[i] *= gain;

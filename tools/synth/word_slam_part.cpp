@@ -1,13 +1,13 @@
 #include "word_slam_part.h"
 
 #include <algorithm>
-#include <array>
+#include <iterator>
 #include <vector>
 
 #include "drum_kit.h"
 #include "instruments.h"
 #include "part_mix.h"
-#include "track_times.h"
+#include "schedule/schedule.h"
 
 namespace {
 
@@ -21,7 +21,8 @@ const std::vector<int> kSlamChord = {45, 52, 57, 61, 64, 69};
 constexpr int kSlamBassNote = 33;
 
 // The "Tscha!" column climbs the D minor scale, one step per word.
-constexpr std::array<int, kTschaCount> kTschaNotes = {62, 64, 65, 67, 69, 70, 72, 74, 76, 77, 79};
+constexpr int kTschaNotes[] = {62, 64, 65, 67, 69, 70, 72, 74, 76, 77, 79};
+static_assert(std::size(kTschaNotes) == kTschaCount, "one note for every word of the column");
 
 // Short decays: the next word comes 0.15 s later and must stand out.
 kickSound punchKick() {
