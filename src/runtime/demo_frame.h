@@ -19,7 +19,10 @@ class demoScenes {
 // the process here, before the first frame.
 demoScenes buildScenes();
 
-// GL state every scene relies on; set once, never changed by the frame.
+// GL state every scene relies on, set once before the first frame. The
+// depth test, colour material, normalising and blending stay as set; the
+// projection does not: each render target's begin replaces it with the
+// scene's, and present leaves it identity.
 void setFixedState();
 
 // Clears the window and, once the music has started, draws the scene that

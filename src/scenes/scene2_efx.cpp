@@ -7,6 +7,8 @@
 
 namespace {
 
+// The size both lines are drawn at; the constructor builds their glyphs at it.
+constexpr unsigned kLineSize = 8;
 // The spiral's step and its dots' size, both in single precision.
 constexpr float kSpiralStep = 0.05f;
 constexpr float kDotSize = 0.05f;
@@ -23,8 +25,8 @@ scene2EFX::scene2EFX(unsigned width, unsigned height, const char* fontPath) : wi
   checkFontLoaded(*font, fontPath);
   font->FaceSize(1, 72);
   // Every glyph the scene draws is built now, not in the frame that first shows it.
-  font->Prepare(8, 72, kCreditsLine);
-  font->Prepare(8, 72, kGreetingsLine);
+  font->Prepare(kLineSize, 72, kCreditsLine);
+  font->Prepare(kLineSize, 72, kGreetingsLine);
 }
 
 void scene2EFX::render(float t) {
@@ -92,12 +94,12 @@ void scene2EFX::render(float t) {
   textShader->bind();
   glPushMatrix();
   glTranslatef(float(100 - 10.0 * t), 0, 0);
-  font->FaceSize(8, 72);
+  font->FaceSize(kLineSize, 72);
   font->Render(kCreditsLine);
   glPopMatrix();
   glPushMatrix();
   glTranslatef(float(350 - 20.0 * t), -15, 0);
-  font->FaceSize(8, 72);
+  font->FaceSize(kLineSize, 72);
   font->Render(kGreetingsLine);
   glPopMatrix();
   textShader->unbind();

@@ -4,6 +4,22 @@
 
 #include "schedule/schedule.h"
 
+namespace {
+
+// The words and their sizes, named once: the constructor builds their
+// glyphs and render draws them, so a change to one cannot miss the other.
+constexpr unsigned kWordSize = 6;
+constexpr unsigned kBaSize = 15;
+constexpr unsigned kSlamSize = 16;
+constexpr const char* kQuick = "Quick";
+constexpr const char* kDirty = "Dirty";
+constexpr const char* kKebab = "Kebab!";
+constexpr const char* kTscha = "Tscha!";
+constexpr const char* kBa = "BA!";
+constexpr const char* kSlam = "SLAM!";
+
+}  // namespace
+
 velmoEFX::velmoEFX(unsigned width, unsigned height, const char* fontPath) : width(width), height(height) {
   target = new renderTarget(width, height, 0, 0, 0);
   font = new textFace(fontPath);
@@ -12,9 +28,9 @@ velmoEFX::velmoEFX(unsigned width, unsigned height, const char* fontPath) : widt
   checkFontLoaded(*font, fontPath);
   font->FaceSize(1, 72);
   // Every glyph the scene draws is built now, not in the frame that first shows it.
-  font->Prepare(6, 72, "QuickDirtyKebab!Tscha!");
-  font->Prepare(15, 72, "BA!");
-  font->Prepare(16, 72, "SLAM!");
+  for (const char* word : {kQuick, kDirty, kKebab, kTscha}) font->Prepare(kWordSize, 72, word);
+  font->Prepare(kBaSize, 72, kBa);
+  font->Prepare(kSlamSize, 72, kSlam);
 }
 
 void velmoEFX::render(float t) {
@@ -23,7 +39,7 @@ void velmoEFX::render(float t) {
   float a = float(t - kWordSlamStart);
   target->begin();
   glTranslatef(0, 0, -100);
-  font->FaceSize(6, 72);
+  font->FaceSize(kWordSize, 72);
   glEnable(GL_MULTISAMPLE);
 
   glColor4f(0.8f, 0.8f, 0.8f, 1);
@@ -37,14 +53,14 @@ void velmoEFX::render(float t) {
   glPushMatrix();
   glColor4f(0, 0, 0.1f, 0.9f);
   glTranslatef(-10, 20, 0);
-  font->Render("Quick");
+  font->Render(kQuick);
   glPopMatrix();
 
   if (a > kDirtyAfter) {
     glPushMatrix();
     glColor4f(0, 0, 0.1f, 0.9f);
     glTranslatef(0, 0, 0);
-    font->Render("Dirty");
+    font->Render(kDirty);
     glPopMatrix();
   }
 
@@ -52,7 +68,7 @@ void velmoEFX::render(float t) {
     glPushMatrix();
     glColor4f(0, 0, 0.1f, 0.9f);
     glTranslatef(10, -20, 0);
-    font->Render("Kebab!");
+    font->Render(kKebab);
     glPopMatrix();
   }
 
@@ -64,28 +80,28 @@ void velmoEFX::render(float t) {
     if (b < limit) {
       glPushMatrix();
       glTranslatef(float(40 + 10 * std::sin(100.0 * b)), float(40.0 * b - 40), 0);
-      font->Render("Tscha!");
+      font->Render(kTscha);
       glPopMatrix();
     }
     b = float(b + kTschaSpacing);
   } while (b < kTschaColumnEnd);
 
   if (a > kBaAfter) {
-    font->FaceSize(15, 72);
+    font->FaceSize(kBaSize, 72);
     glPushMatrix();
     glColor4f(1, 1, 1, 0.9f);
     glTranslatef(-30, 30, 0.5f);
-    font->Render("BA!");
+    font->Render(kBa);
     glPopMatrix();
   }
 
   if (a > kSlamAfter) {
-    font->FaceSize(16, 72);
+    font->FaceSize(kSlamSize, 72);
     glPushMatrix();
     glColor4f(1, 1, 1, 0.9f);
     glTranslatef(0, -30, 0.5f);
     glRotatef(54, 0, 0, 1);
-    font->Render("SLAM!");
+    font->Render(kSlam);
     glPopMatrix();
   }
 

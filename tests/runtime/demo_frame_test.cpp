@@ -10,6 +10,8 @@
 
 #include "runtime/audio_state.h"
 #include "runtime/demo_frame.h"
+#include "render/text_face.h"
+#include "schedule/schedule.h"
 #include "support/gl_window.h"
 
 namespace {
@@ -177,6 +179,21 @@ TEST_F(DemoFrame, ScrollerBandCoversTheLowerThirtyPercentAndRepeatsEveryTenSecon
   int bandPixels = kWidth * (bandTop - 4);
   EXPECT_LT(differingInBand(bandMask(22)), bandPixels / 100);
   EXPECT_GT(differingInBand(bandMask(17)), bandPixels / 10);
+}
+
+TEST_F(DemoFrame, NoFrameAfterASceneFirstFrameBuildsAGlyph) {
+  // Tessellating glyphs in the middle of the show costs frames: every word
+  // is built before. Every half second of each scene, after its first
+  // frame, misses no word: a word stays on screen once shown.
+  const struct {
+    float from, to;
+  } scenes[] = {{0, kWordSlamStart}, {kWordSlamStart, kScrollerStart}, {kScrollerStart, float(kScrollerFadeOutEnd)}};
+  for (const auto& scene : scenes) {
+    frame(scene.from + 0.001f);
+    unsigned long built = tessellatedGlyphCount();
+    for (float t = scene.from + 0.5f; t < scene.to; t += 0.5f) frame(t);
+    EXPECT_EQ(tessellatedGlyphCount(), built) << "from " << scene.from << " s";
+  }
 }
 
 TEST_F(DemoFrame, NothingOfTheScrollerShowsFromFortyEightPointNine) {
