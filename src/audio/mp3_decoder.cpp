@@ -56,8 +56,16 @@ Result decodeOpenStream(mpg123_handle* stream, decodedAudio* out) {
 
 }  // namespace
 
+// Windows opens a file in text mode unless told otherwise, which would drop
+// the mp3's CR bytes and stop at its first Ctrl-Z.
+#ifdef O_BINARY
+constexpr int kReadFlags = O_RDONLY | O_BINARY;
+#else
+constexpr int kReadFlags = O_RDONLY;
+#endif
+
 Result decodeMp3(const char* path, decodedAudio* out) {
-  int fd = open(path, O_RDONLY);
+  int fd = open(path, kReadFlags);
   if (fd < 0) return errno == ENOENT ? kErrFileNotFound : kErrFileUnreadable;
 
   mpg123_handle* stream = mpg123_new(nullptr, nullptr);

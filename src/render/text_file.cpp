@@ -8,7 +8,9 @@
 
 char* loadTextFile(const char* path) {
   wholeFile file;
-  switch (readWholeFile(path, "r", SIZE_MAX - 1, &file)) {
+  // Binary: Windows' text mode would drop every CR of a CR LF file and
+  // report the read as short.
+  switch (readWholeFile(path, "rb", SIZE_MAX - 1, &file)) {
     case fileRead::notOpened:
       printf("Couldn't load shaderfile %s\n", path);
       exit(-1);

@@ -12,8 +12,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
-#include <sys/stat.h>
+#include <system_error>
 
 #include "audio/mp3_decoder.h"
 #include "frame_image.h"
@@ -77,7 +78,8 @@ class capture {
 };
 
 int writeRange(capture& c, double from, double to, const std::string& dir) {
-  mkdir(dir.c_str(), 0755);
+  std::error_code existsAlready;
+  std::filesystem::create_directory(dir, existsAlready);
   int frames = int(std::floor((to - from) / c.step + 1e-9)) + 1;
   c.frameAt(from - c.step);
   for (int i = 0; i < frames; ++i) {
