@@ -27,40 +27,35 @@ const std::vector<int> kPadChord = {50, 57, 65, 72, 76};
 constexpr int kDroneNote = 38;
 constexpr std::array<int, 8> kPluckNotes = {62, 69, 72, 76, 77, 76, 72, 69};
 
+// The opening's mix.
+constexpr mixLevels kPadMix{0.34f, 0.25f, 0.0f};
+constexpr mixLevels kDroneMix{0.2f, 0.0f, 0.0f};
+constexpr mixLevels kPluckMix{0.12f, 0.35f, 0.4f};
+constexpr mixLevels kDrumMix{0.35f, 0.1f, 0.0f};
+constexpr mixLevels kRollMix{0.55f, 0.3f, 0.0f};
+
 // Rises through each pulse and drops back at the next one, as the front crag
 // does; a millisecond of smoothing takes the click out of the drop.
 void pulseWithCrag(stereoBuffer* sound) {
   onePoleFilter smooth(160);
-  for (size_t i = 0; i < sound->frames(); ++i) {
-    double phase = sound->secondsAt(i) * kCragPulsesPerSecond;
-    double gain = smooth.lowpass(kPulseFloor + (1.0 - kPulseFloor) * (phase - std::floor(phase)));
-    sound->left[i] *= float(gain);
-    sound->right[i] *= float(gain);
-  }
+  sound->applyGain([&smooth](double t) {
+    double phase = t * kCragPulsesPerSecond;
+    return smooth.lowpass(kPulseFloor + (1.0 - kPulseFloor) * (phase - std::floor(phase)));
+  });
 }
 
 // Fades in with the picture, and out over the last moments before the stop
 // so that no tail runs into the silence.
 void fadeOpening(stereoBuffer* mix) {
   constexpr double kCut = 0.06;
-  for (size_t i = 0; i < mix->frames(); ++i) {
-    double t = mix->secondsAt(i);
+  mix->applyGain([](double t) {
     double gain = std::min(1.0, t / kOpeningFadeInSeconds);
-    gain *= std::clamp((kOpeningStops + kCut - t) / kCut, 0.0, 1.0);
-    mix->left[i] *= float(gain);
-    mix->right[i] *= float(gain);
-  }
+    return gain * std::clamp((kOpeningStops + kCut - t) / kCut, 0.0, 1.0);
+  });
 }
 
-}  // namespace
-
-stereoBuffer renderOpening() {
-  partMix mix(0.0, kWordSlamStart);
-  mix.reverb.seconds = 3.2;
-  mix.reverb.size = 1.3;
-  mix.echo.seconds = 0.5;
-  mix.echo.feedback = 0.45;
-
+// The held chord, opening its filter over the whole opening.
+stereoBuffer pulsingPad(const partMix& mix) {
   stereoBuffer pad = mix.track();
   padSound padTone;
   padTone.cutoffFrom = 350;
@@ -68,8 +63,11 @@ stereoBuffer renderOpening() {
   padTone.amp = adsrEnvelope{1.2, 1.0, 1.0, 0.05};
   addPadChord(&pad, 0.0, kOpeningStops, kPadChord, 1.0f, padTone);
   pulseWithCrag(&pad);
-  mix.place(pad, 0.34f, 0.25f, 0.0f);
+  return pad;
+}
 
+// A low D under it, pulsing the same way.
+stereoBuffer pulsingDrone(const partMix& mix) {
   stereoBuffer drone = mix.track();
   bassSound droneTone;
   droneTone.cutoff = 140;
@@ -78,8 +76,11 @@ stereoBuffer renderOpening() {
   droneTone.amp = adsrEnvelope{2.5, 1.0, 1.0, 0.05};
   addBass(&drone, note{0.0, kOpeningStops, kDroneNote, 1.0f}, 1.0f, droneTone);
   pulseWithCrag(&drone);
-  mix.place(drone, 0.2f, 0.0f, 0.0f);
+  return drone;
+}
 
+// A glassy pluck on every pulse, swinging left and right.
+stereoBuffer glassPlucks(const partMix& mix) {
   stereoBuffer plucks = mix.track();
   bellSound glass;
   glass.index = 2.2;
@@ -90,9 +91,11 @@ stereoBuffer renderOpening() {
     addBell(&plucks, note{n * kPulse, kPulse, kPluckNotes[size_t(n) % kPluckNotes.size()], accent}, 1.0f, pan,
             glass);
   }
-  mix.place(plucks, 0.12f, 0.35f, 0.4f);
+  return plucks;
+}
 
-  // A muffled heartbeat once a second, then hats on the pulses, then between.
+// A muffled heartbeat once a second, then hats on the pulses, then between.
+stereoBuffer heartbeatAndTicks(const partMix& mix) {
   stereoBuffer drums = mix.track();
   kickSound heartbeat;
   heartbeat.startHz = 110;
@@ -106,8 +109,11 @@ stereoBuffer renderOpening() {
     addHat(&drums, n * kPulse, 0.25f, 0.3f, tick);
     if (n >= 12) addHat(&drums, (n + 0.5) * kPulse, 0.15f, -0.3f, tick);
   }
-  mix.place(drums, 0.35f, 0.1f, 0.0f);
+  return drums;
+}
 
+// The snare roll and the riser into the word slam.
+stereoBuffer rollIntoTheSlam(const partMix& mix) {
   stereoBuffer roll = mix.track();
   snareSound rollSnare;
   rollSnare.noiseDecay = 0.09;
@@ -116,7 +122,23 @@ stereoBuffer renderOpening() {
     addSnare(&roll, at * kPulse, float(0.25 + 0.55 * rise), 0.0f, rollSnare);
   }
   addRiser(&roll, kRiserFrom, kOpeningStops, 0.5f, 250, 9000);
-  mix.place(roll, 0.55f, 0.3f, 0.0f);
+  return roll;
+}
+
+}  // namespace
+
+stereoBuffer renderOpening() {
+  partMix mix(0.0, kWordSlamStart);
+  mix.reverb.seconds = 3.2;
+  mix.reverb.size = 1.3;
+  mix.echo.seconds = 0.5;
+  mix.echo.feedback = 0.45;
+
+  mix.place(pulsingPad(mix), kPadMix);
+  mix.place(pulsingDrone(mix), kDroneMix);
+  mix.place(glassPlucks(mix), kPluckMix);
+  mix.place(heartbeatAndTicks(mix), kDrumMix);
+  mix.place(rollIntoTheSlam(mix), kRollMix);
 
   stereoBuffer out = mix.finish();
   fadeOpening(&out);

@@ -7,10 +7,10 @@ partMix::partMix(double fromSeconds, double toSeconds)
       reverbSend(fromSeconds, toSeconds),
       echoSend(fromSeconds, toSeconds) {}
 
-void partMix::place(const stereoBuffer& instrument, float level, float toReverb, float toEcho) {
-  dry.mixIn(instrument, level);
-  if (toReverb > 0) reverbSend.mixIn(instrument, level * toReverb);
-  if (toEcho > 0) echoSend.mixIn(instrument, level * toEcho);
+void partMix::place(const stereoBuffer& instrument, const mixLevels& levels) {
+  dry.mixIn(instrument, levels.level);
+  if (levels.toReverb > 0) reverbSend.mixIn(instrument, levels.level * levels.toReverb);
+  if (levels.toEcho > 0) echoSend.mixIn(instrument, levels.level * levels.toEcho);
 }
 
 stereoBuffer partMix::finish() const {

@@ -7,6 +7,15 @@
 #include "reverb.h"
 #include "stereo_buffer.h"
 
+// Where an instrument sits in its part's mix: its level on the dry bus, and
+// the share of that level sent to the reverb and to the echo.
+class mixLevels {
+ public:
+  float level;
+  float toReverb;
+  float toEcho;
+};
+
 class partMix {
  public:
   double from = 0, to = 0;  // the part's span in track seconds
@@ -20,8 +29,8 @@ class partMix {
   // An empty buffer over the part's span, for one instrument.
   stereoBuffer track() const { return stereoBuffer(from, to); }
 
-  // Places an instrument at `level` with the given sends.
-  void place(const stereoBuffer& instrument, float level, float toReverb, float toEcho);
+  // Places an instrument on the dry bus and the sends.
+  void place(const stereoBuffer& instrument, const mixLevels& levels);
 
   // The dry bus with the effect returns added.
   stereoBuffer finish() const;

@@ -18,6 +18,14 @@ void stereoBuffer::mixIn(const stereoBuffer& other, float gain) {
   }
 }
 
+void stereoBuffer::applyGain(const std::function<double(double)>& gainAt) {
+  for (size_t i = 0; i < frames(); ++i) {
+    float gain = float(gainAt(secondsAt(i)));
+    left[i] *= gain;
+    right[i] *= gain;
+  }
+}
+
 stereoPlacement placeAt(float gain, float pan) {
   constexpr double kQuarterPi = 0.7853981633974483;
   double angle = (std::clamp(double(pan), -1.0, 1.0) + 1.0) * kQuarterPi;

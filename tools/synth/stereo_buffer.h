@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 constexpr int kSampleRate = 44100;
@@ -33,6 +34,10 @@ class stereoBuffer {
 
   // Adds `other`, scaled, where the two spans overlap.
   void mixIn(const stereoBuffer& other, float gain);
+
+  // Scales every frame by gainAt(its time in track seconds): the fades and
+  // the pulses. Frames are taken in order, so the gain may keep state.
+  void applyGain(const std::function<double(double)>& gainAt);
 };
 
 // Channel gains for a mono source placed at `pan` (-1 left, 0 centre, 1 right).
