@@ -6,31 +6,13 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <system_error>
 
-#include "canvas.h"
-#include "green_background.h"
-#include "opening_landscape.h"
-#include "skyline_band.h"
-#include "sun.h"
+#include "picture_set.h"
 
 namespace {
-
-struct picture {
-  const char* file;
-  canvas (*paint)();
-  const char* shows;
-};
-
-const picture kPictures[] = {
-    {"sun.png", paintSun, "the turning sun of the first and last scenes"},
-    {"scene0_bg.png", paintOpeningBackground, "the opening scene's sky, snowy peaks and forest"},
-    {"scene0_crag_ba.png", paintBackCrags, "the opening scene's hazy far crags"},
-    {"scene0_crag.png", paintFrontCrags, "the opening scene's dark near crags"},
-    {"greenbg.png", paintGreenBackground, "the word-slam scene's green backdrop"},
-    {"scroller.png", paintSkylineBand, "the last scene's sliding skyline band"},
-};
 
 void printUsage() {
   printf("usage: vorlane-textures OUTDIR\n"
@@ -67,6 +49,6 @@ int main(int argc, char** argv) {
     printf("wrote %s: %d x %d, %ld bytes\n", path.c_str(), image.width, image.height, bytes);
     fflush(stdout);
   }
-  printf("%zu pictures, %ld bytes in all\n", sizeof kPictures / sizeof kPictures[0], total);
+  printf("%zu pictures, %ld bytes in all\n", std::size(kPictures), total);
   return 0;
 }
