@@ -40,18 +40,6 @@ class AudioSystem : public testing::Test {
 
 }  // namespace
 
-TEST(AudioVersion, IsPackedMajorMinorRelease) {
-  audio::System* system = nullptr;
-  ASSERT_EQ(audio::systemCreate(&system), audio::kOk);
-  unsigned version = 0;
-  ASSERT_EQ(system->getVersion(&version), audio::kOk);
-  EXPECT_EQ(version, audio::kVersion);
-  EXPECT_EQ(version >> 16, 5u);
-  EXPECT_EQ((version >> 8) & 0xFF, 0u);
-  EXPECT_EQ(version & 0xFF, 0u);
-  system->release();
-}
-
 TEST(AudioInit, RefusesUseBeforeAndTwice) {
   audio::System* system = nullptr;
   ASSERT_EQ(audio::systemCreate(&system), audio::kOk);

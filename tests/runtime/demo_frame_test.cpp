@@ -71,16 +71,22 @@ bool navyIn(float left, float bottom, float right, float top) {
   return false;
 }
 
-// How many "Tscha!" copies the column shows: one rectangle over the start of
-// each copy's place (the word frame lies 20 left of the plane).
+// How many "Tscha!" copies the column shows, as a viewer counts them: the
+// copies are stacked a little more than their height apart, so right of the
+// other words (the plane's x from 14 on) each copy is one run of rows with
+// the words' navy, and the runs are separated by rows without.
 int tschaCopies() {
+  constexpr int kGapRows = 4;
   int copies = 0;
-  float b = 0;
-  for (int k = 0; k < 11; ++k) {
-    float x = float(20 + 10 * std::sin(100.0 * b));
-    float y = float(40.0 * b - 40);
-    copies += navyIn(x + 0.5f, y + 0.5f, x + 6, y + 3.5f);
-    b = float(b + 0.15);
+  int emptyRows = kGapRows;
+  for (int y = screenY(-48); y <= screenY(48); ++y) {
+    bool ink = false;
+    for (int x = screenX(14); x < kWidth && !ink; ++x) {
+      rgba p = readPixel(x, y);
+      ink = p[0] < 40 && p[1] < 40 && p[2] < 60;
+    }
+    if (ink && emptyRows >= kGapRows) ++copies;
+    emptyRows = ink ? 0 : emptyRows + 1;
   }
   return copies;
 }

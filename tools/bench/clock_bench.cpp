@@ -1,4 +1,4 @@
-// audio-clock-bench: how evenly the music clock advances.
+// vorlane-clock-bench: how evenly the music clock advances.
 //
 // Plays a track and asks the channel for its position 1,000 times, one
 // millisecond apart, as a frame loop running at 1,000 frames per second would.
@@ -37,7 +37,7 @@ void printSpacing(const char* name, std::vector<double> positionsMs) {
 
 int main(int argc, char** argv) {
   if (argc > 2 || (argc == 2 && (!strcmp(argv[1], "--help") || !strcmp(argv[1], "-h")))) {
-    printf("usage: audio-clock-bench [TRACK.mp3]\n"
+    printf("usage: vorlane-clock-bench [TRACK.mp3]\n"
            "Plays TRACK (default data/vorlane.mp3) and prints how evenly spaced the\n"
            "positions of %d queries, 1 ms apart, are: the channel's clock and the\n"
            "mixer's raw offset. Set ALSOFT_DRIVERS=null to run without a sound card.\n",
