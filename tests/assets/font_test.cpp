@@ -22,8 +22,6 @@ namespace {
 const std::string kFontFolder = std::string(VORLANE_SOURCE_DIR) + "/fonts/";
 const std::string kBlockFont = kFontFolder + "BorisBlackBloxx.ttf";
 
-constexpr int kWindowWidth = 1280;
-constexpr int kWindowHeight = 720;
 // One unit per pixel; at 200 pixels to the em the block face's grid cells
 // (a tenth of the em) are 20 pixels and fall on whole pixels.
 constexpr unsigned kEmPixels = 200;
@@ -56,8 +54,7 @@ std::string printableAscii() {
 }
 
 int litPixels() {
-  std::vector<unsigned char> pixels(kWindowWidth * kWindowHeight * 4);
-  glReadPixels(0, 0, kWindowWidth, kWindowHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  std::vector<unsigned char> pixels = windowPixels();
   int lit = 0;
   for (size_t i = 0; i < pixels.size(); i += 4)
     if (pixels[i] >= kLit) ++lit;
@@ -70,7 +67,7 @@ class FontFiles : public testing::Test {
 
   void SetUp() override {
     glClearColor(0, 0, 0, 1);
-    useCentredOrtho(kWindowWidth, kWindowHeight);
+    useCentredOrtho(kTestWindowWidth, kTestWindowHeight);
     glColor4f(1, 1, 1, 1);
   }
 

@@ -14,14 +14,14 @@
 
 #include "audio/mp3_decoder.h"
 #include "schedule/schedule.h"
+#include "support/sound_level.h"
+#include "support/test_track.h"
 
 namespace {
 
 constexpr const char* kMusicPath = VORLANE_SOURCE_DIR "/data/vorlane.mp3";
-constexpr const char* kShortTrackPath = VORLANE_SOURCE_DIR "/tests/data/short_track.mp3";
 constexpr long kRate = 44100;
 constexpr int kChannels = 2;
-constexpr double kFullScale = 32768.0;
 
 
 // A word's hit: the level over the 40 ms after the word (past a 5 ms attack)
@@ -53,17 +53,11 @@ const decodedTrack& music() {
 double rmsBetween(const audio::decodedAudio& track, double from, double to, int channel = -1) {
   size_t first = size_t(std::max(0.0, from) * double(track.rate));
   size_t last = std::min(track.frames, size_t(to * double(track.rate)));
-  double sum = 0;
-  size_t count = 0;
-  for (size_t frame = first; frame < last; ++frame) {
-    for (int c = 0; c < track.channels; ++c) {
-      if (channel >= 0 && c != channel) continue;
-      double value = track.samples[frame * size_t(track.channels) + size_t(c)] / kFullScale;
-      sum += value * value;
-      ++count;
-    }
-  }
-  return count ? std::sqrt(sum / double(count)) : 0.0;
+  if (last <= first) return 0;
+  size_t channels = size_t(track.channels);
+  const int16_t* start = track.samples + first * channels;
+  if (channel < 0) return rms(start, (last - first) * channels);
+  return rms(start + channel, last - first, channels);
 }
 
 double decibels(double level) { return 20.0 * std::log10(std::max(level, 1e-9)); }
@@ -179,22 +173,21 @@ double crossingsPerSecond(const audio::decodedAudio& track, int channel, double 
 
 TEST(MusicTestTrack, LastsOneAndAHalfSecondsInStereo) {
   audio::decodedAudio track;
-  ASSERT_EQ(audio::decodeMp3(kShortTrackPath, &track), audio::kOk);
+  ASSERT_EQ(audio::decodeMp3(kTestTrack, &track), audio::kOk);
   EXPECT_EQ(track.rate, kRate);
   EXPECT_EQ(track.channels, kChannels);
   EXPECT_NEAR(double(track.frames) / double(track.rate), 1.5, 0.01);
 }
 
 TEST(MusicTestTrack, Carries440HzLeftAnd550HzRightAtHalfScale) {
-  constexpr double kHalfScaleSineRms = 0.5 / 1.41421356;
   audio::decodedAudio track;
-  ASSERT_EQ(audio::decodeMp3(kShortTrackPath, &track), audio::kOk);
+  ASSERT_EQ(audio::decodeMp3(kTestTrack, &track), audio::kOk);
   ASSERT_EQ(track.channels, kChannels);
   EXPECT_NEAR(crossingsPerSecond(track, 0, 0.25, 1.25), 2 * 440.0, 4.0);
   EXPECT_NEAR(crossingsPerSecond(track, 1, 0.25, 1.25), 2 * 550.0, 4.0);
   // The encoder takes off about half a decibel.
-  EXPECT_NEAR(rmsBetween(track, 0.25, 1.25, 0), kHalfScaleSineRms, 0.03);
-  EXPECT_NEAR(rmsBetween(track, 0.25, 1.25, 1), kHalfScaleSineRms, 0.03);
+  EXPECT_NEAR(rmsBetween(track, 0.25, 1.25, 0), kTestTrackRms, 0.03);
+  EXPECT_NEAR(rmsBetween(track, 0.25, 1.25, 1), kTestTrackRms, 0.03);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "support/gd_pixel.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -34,34 +35,23 @@ picture loadPicture(const std::string& file) {
   return picture(image, gdImageDestroy);
 }
 
-struct texel {
-  int red, green, blue, gdAlpha;
-};
+bool isClear(const gdPixel& t) { return t.gdAlpha == kGdTransparent; }
+bool isSolid(const gdPixel& t) { return t.gdAlpha == kGdOpaque; }
 
-// Works for palette and true-colour images alike.
-texel texelAt(gdImagePtr image, int x, int y) {
-  int value = gdImageGetPixel(image, x, y);
-  return {gdImageRed(image, value), gdImageGreen(image, value), gdImageBlue(image, value),
-          gdImageAlpha(image, value)};
-}
-
-bool isClear(const texel& t) { return t.gdAlpha == kGdTransparent; }
-bool isSolid(const texel& t) { return t.gdAlpha == kGdOpaque; }
-
-double luminance(const texel& t) { return (0.2126 * t.red + 0.7152 * t.green + 0.0722 * t.blue) / 255; }
+double luminance(const gdPixel& t) { return (0.2126 * t.red + 0.7152 * t.green + 0.0722 * t.blue) / 255; }
 
 // Texels in the rectangle [x0, x1) x [y0, y1) that fail the test.
-int countFailing(gdImagePtr image, int x0, int y0, int x1, int y1, bool (*test)(const texel&)) {
+int countFailing(gdImagePtr image, int x0, int y0, int x1, int y1, bool (*test)(const gdPixel&)) {
   int failing = 0;
   for (int y = y0; y < y1; ++y)
-    for (int x = x0; x < x1; ++x) failing += !test(texelAt(image, x, y));
+    for (int x = x0; x < x1; ++x) failing += !test(gdPixelAt(image, x, y));
   return failing;
 }
 
 // Summed alpha difference between two columns.
 int columnStep(gdImagePtr image, int a, int b) {
   int step = 0;
-  for (int y = 0; y < gdImageSY(image); ++y) step += std::abs(texelAt(image, a, y).gdAlpha - texelAt(image, b, y).gdAlpha);
+  for (int y = 0; y < gdImageSY(image); ++y) step += std::abs(gdPixelAt(image, a, y).gdAlpha - gdPixelAt(image, b, y).gdAlpha);
   return step;
 }
 
@@ -106,20 +96,20 @@ TEST(SunTexture, RaysAndGapsTakeTurnsAroundTheRingThatShows) {
   constexpr double kPi = 3.14159265358979;
   double half = gdImageSX(sun.get()) / 2.0;
   for (double share : {0.55, 0.7, 0.85}) {
-    std::vector<texel> ring;
+    std::vector<gdPixel> ring;
     for (int step = 0; step < kSteps; ++step) {
       double angle = 2 * kPi * step / kSteps;
-      ring.push_back(texelAt(sun.get(), int(half + share * half * std::cos(angle)),
+      ring.push_back(gdPixelAt(sun.get(), int(half + share * half * std::cos(angle)),
                              int(half + share * half * std::sin(angle))));
     }
     // Start in a gap so that no ray is cut in two; a ray begins where a clear
-    // stretch gives way to a mostly solid texel.
+    // stretch gives way to a mostly solid gdPixel.
     auto gap = std::find_if(ring.begin(), ring.end(), isClear);
     ASSERT_NE(gap, ring.end()) << "no gap at " << share << " of the radius";
     std::rotate(ring.begin(), gap, ring.end());
     int rays = 0;
     bool inRay = false;
-    for (const texel& t : ring) {
+    for (const gdPixel& t : ring) {
       if (!inRay && t.gdAlpha < kGdTransparent / 2) {
         inRay = true;
         ++rays;
@@ -151,7 +141,7 @@ TEST(CragTextures, BackLayerIsLighterThanTheFront) {
     int count = 0;
     for (int y = 0; y < gdImageSY(crag.get()); ++y) {
       for (int x = 0; x < gdImageSX(crag.get()); ++x) {
-        texel t = texelAt(crag.get(), x, y);
+        gdPixel t = gdPixelAt(crag.get(), x, y);
         if (!isSolid(t)) continue;
         sum += luminance(t);
         ++count;
@@ -177,7 +167,7 @@ TEST(GreenTexture, GreenIsTheStrongestChannelEverywhere) {
   int weak = 0;
   for (int y = 0; y < gdImageSY(green.get()); ++y) {
     for (int x = 0; x < gdImageSX(green.get()); ++x) {
-      texel t = texelAt(green.get(), x, y);
+      gdPixel t = gdPixelAt(green.get(), x, y);
       weak += t.green <= t.red || t.green <= t.blue;
     }
   }
@@ -191,7 +181,7 @@ TEST(GreenTexture, MidToneWithModerateContrast) {
   ASSERT_TRUE(green);
   std::vector<double> tones;
   for (int y = 0; y < gdImageSY(green.get()); ++y)
-    for (int x = 0; x < gdImageSX(green.get()); ++x) tones.push_back(luminance(texelAt(green.get(), x, y)));
+    for (int x = 0; x < gdImageSX(green.get()); ++x) tones.push_back(luminance(gdPixelAt(green.get(), x, y)));
   double mean = 0, spread = 0;
   for (double tone : tones) mean += tone;
   mean /= double(tones.size());

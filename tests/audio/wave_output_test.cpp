@@ -10,6 +10,7 @@
 
 #include "audio/mp3_decoder.h"
 #include "audio/system.h"
+#include "support/sound_level.h"
 #include "support/test_track.h"
 #include "support/wav_file.h"
 
@@ -27,12 +28,6 @@ void loudSpan(const int16_t* samples, size_t frames, int channels, size_t* first
       *end = i / channels + 1;
     }
   }
-}
-
-double rms(const int16_t* samples, size_t count) {
-  double sum = 0;
-  for (size_t i = 0; i < count; ++i) sum += double(samples[i]) * samples[i];
-  return std::sqrt(sum / count) / 32768;
 }
 
 }  // namespace

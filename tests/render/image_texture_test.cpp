@@ -12,25 +12,22 @@
 
 #include "render/image_texture.h"
 #include "render/png_texture.h"
+#include "support/gd_pixel.h"
 #include "support/gl_window.h"
 #include "support/stdout_capture.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-struct pixel {
-  int red, green, blue, gdAlpha;
-};
-
 // Writes a PNG made by libgd, as palette or true colour, from rows of pixels.
-std::string writePng(const std::string& path, int width, int height, const std::vector<pixel>& pixels,
+std::string writePng(const std::string& path, int width, int height, const std::vector<gdPixel>& pixels,
                      bool palette) {
   gdImagePtr image = palette ? gdImageCreate(width, height) : gdImageCreateTrueColor(width, height);
   gdImageAlphaBlending(image, 0);
   gdImageSaveAlpha(image, 1);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      const pixel& p = pixels[size_t(y) * width + x];
+      const gdPixel& p = pixels[size_t(y) * width + x];
       int colour = palette ? gdImageColorResolveAlpha(image, p.red, p.green, p.blue, p.gdAlpha)
                            : gdTrueColorAlpha(p.red, p.green, p.blue, p.gdAlpha);
       gdImageSetPixel(image, x, y, colour);
@@ -44,7 +41,7 @@ std::string writePng(const std::string& path, int width, int height, const std::
   return path;
 }
 
-const pixel kRed = {255, 0, 0, 0}, kGreen = {0, 255, 0, 0}, kBlue = {0, 0, 255, 0}, kWhite = {255, 255, 255, 0};
+const gdPixel kRed = {255, 0, 0, 0}, kGreen = {0, 255, 0, 0}, kBlue = {0, 0, 255, 0}, kWhite = {255, 255, 255, 0};
 
 class ImageTexture : public testing::Test {
  protected:
@@ -69,7 +66,7 @@ TEST(TextureAlpha, ConvertsGdAlphaToAByte) {
 }
 
 TEST_F(ImageTexture, PaletteAndTrueColourUploadIdenticalBytes) {
-  std::vector<pixel> pixels = {{10, 20, 30, 0}, {200, 100, 50, 127}, {1, 2, 3, 64},
+  std::vector<gdPixel> pixels = {{10, 20, 30, 0}, {200, 100, 50, 127}, {1, 2, 3, 64},
                                {255, 255, 255, 0}, {0, 0, 0, 127}, {90, 80, 70, 32}};
   imageTexture palette(writePng(dir + "/palette.png", 3, 2, pixels, true).c_str());
   std::vector<unsigned char> fromPalette = boundTextureBytes();
@@ -77,14 +74,14 @@ TEST_F(ImageTexture, PaletteAndTrueColourUploadIdenticalBytes) {
   std::vector<unsigned char> fromTrueColour = boundTextureBytes();
   EXPECT_EQ(fromPalette, fromTrueColour);
   std::vector<unsigned char> expected;
-  for (const pixel& p : pixels)
+  for (const gdPixel& p : pixels)
     expected.insert(expected.end(), {(unsigned char)p.red, (unsigned char)p.green, (unsigned char)p.blue,
                                      textureAlpha(p.gdAlpha)});
   EXPECT_EQ(fromTrueColour, expected);
 }
 
 TEST_F(ImageTexture, NonPowerOfTwoImageUploadsAtItsSize) {
-  std::vector<pixel> pixels(15, kBlue);
+  std::vector<gdPixel> pixels(15, kBlue);
   pixels[14] = kRed;
   imageTexture texture(writePng(dir + "/odd.png", 3, 5, pixels, false).c_str());
   GLint width = 0, height = 0;

@@ -38,7 +38,7 @@ class RenderTarget : public testing::Test {
 }  // namespace
 
 TEST_F(RenderTarget, IsCompleteAtTheWindowSizeAndLeavesTheWindowBound) {
-  renderTarget target(1280, 720, 1, 1, 1);
+  renderTarget target(kTestWindowWidth, kTestWindowHeight, 1, 1, 1);
   GLint bound = -1;
   glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &bound);
   EXPECT_EQ(bound, 0);
@@ -68,7 +68,7 @@ TEST_F(RenderTarget, AspectFactorIsTheWholeNumberQuotient) {
 }
 
 TEST_F(RenderTarget, ClearColourOutsideUnitRangeReachesTheClearUnchanged) {
-  renderTarget target(1280, 720, 1, 1, 1);
+  renderTarget target(kTestWindowWidth, kTestWindowHeight, 1, 1, 1);
   for (float red : {-1.0f, 1.5f}) {
     target.clearR = red;
     target.begin();
@@ -82,7 +82,7 @@ TEST_F(RenderTarget, ClearColourOutsideUnitRangeReachesTheClearUnchanged) {
 }
 
 TEST_F(RenderTarget, PresentWithAlphaZeroLeavesTheWindowAndWithAlphaOneReplacesIt) {
-  renderTarget target(1280, 720, 1, 0, 0);
+  renderTarget target(kTestWindowWidth, kTestWindowHeight, 1, 0, 0);
   presentOverWindow(target, 0);
   EXPECT_EQ(readPixel(640, 360), (rgba{51, 102, 153, 255}));
   presentOverWindow(target, 1);
@@ -92,7 +92,7 @@ TEST_F(RenderTarget, PresentWithAlphaZeroLeavesTheWindowAndWithAlphaOneReplacesI
 }
 
 TEST_F(RenderTarget, PresentedPictureIsNotMirrored) {
-  renderTarget target(1280, 720, 0, 0, 0);
+  renderTarget target(kTestWindowWidth, kTestWindowHeight, 0, 0, 0);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   target.begin();
   // A red square in the upper right of the scene plane at depth 100.

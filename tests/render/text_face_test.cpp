@@ -29,12 +29,6 @@ class TextFace : public testing::Test {
   }
 };
 
-std::vector<unsigned char> windowPixels() {
-  std::vector<unsigned char> pixels(1280 * 720 * 4);
-  glReadPixels(0, 0, 1280, 720, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-  return pixels;
-}
-
 bool allBlack(const std::vector<unsigned char>& pixels) {
   for (size_t i = 0; i < pixels.size(); i += 4)
     if (pixels[i] || pixels[i + 1] || pixels[i + 2]) return false;

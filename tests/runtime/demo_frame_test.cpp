@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr int kWidth = 1280, kHeight = 720;
+constexpr int kWidth = kTestWindowWidth, kHeight = kTestWindowHeight;
 
 class DemoFrame : public testing::Test {
  protected:
@@ -39,13 +39,6 @@ class DemoFrame : public testing::Test {
     frame(musicSeconds(milliseconds));
   }
 };
-
-// The window's pixels, bottom row first.
-std::vector<unsigned char> windowPixels() {
-  std::vector<unsigned char> pixels(size_t(kWidth) * kHeight * 4);
-  glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-  return pixels;
-}
 
 // True if every pixel of the window is `colour`, give or take one step.
 bool windowIs(rgba colour) {

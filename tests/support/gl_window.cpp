@@ -11,13 +11,13 @@ glWindow::glWindow() {
     abort();
   }
   glfwWindowHint(GLFW_DEPTH_BITS, 24);
-  window = glfwCreateWindow(1280, 720, "vorlane test", nullptr, nullptr);
+  window = glfwCreateWindow(kTestWindowWidth, kTestWindowHeight, "vorlane test", nullptr, nullptr);
   glfwMakeContextCurrent(window);
   if (!window || glewInit() != GLEW_OK) {
     fprintf(stderr, "glWindow: no GL context\n");
     abort();
   }
-  glViewport(0, 0, 1280, 720);
+  glViewport(0, 0, kTestWindowWidth, kTestWindowHeight);
 }
 
 // GLFW stays initialised for the next test of the same program: opening
@@ -28,6 +28,12 @@ rgba readPixel(int x, int y) {
   unsigned char pixel[4];
   glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
   return {pixel[0], pixel[1], pixel[2], pixel[3]};
+}
+
+std::vector<unsigned char> windowPixels() {
+  std::vector<unsigned char> pixels(size_t(kTestWindowWidth) * kTestWindowHeight * 4);
+  glReadPixels(0, 0, kTestWindowWidth, kTestWindowHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  return pixels;
 }
 
 std::vector<unsigned char> boundTextureBytes() {

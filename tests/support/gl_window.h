@@ -9,6 +9,10 @@
 
 struct GLFWwindow;
 
+// The test window's size, the demo's own.
+constexpr int kTestWindowWidth = 1280;
+constexpr int kTestWindowHeight = 720;
+
 class glWindow {
  public:
   GLFWwindow* window = nullptr;
@@ -22,6 +26,9 @@ using rgba = std::array<int, 4>;
 
 // The pixel at (x, y) of the current read buffer, y counted from the bottom.
 rgba readPixel(int x, int y);
+
+// The whole window's pixels as RGBA bytes, bottom row first.
+std::vector<unsigned char> windowPixels();
 
 // The 2D texture bound now, level 0, as RGBA bytes.
 std::vector<unsigned char> boundTextureBytes();

@@ -1,0 +1,11 @@
+#pragma once
+// The level of 16-bit samples, for tests that listen to decoded or recorded
+// sound.
+
+#include <cstddef>
+#include <cstdint>
+
+// Root mean square of `count` samples taken `stride` apart (a stride of 2
+// from the first or second sample reads one channel of interleaved stereo);
+// 1 is a full-scale square wave.
+double rms(const int16_t* samples, size_t count, size_t stride = 1);
