@@ -15,11 +15,6 @@ unsigned char textureAlpha(int gdAlpha) { return (127 - gdAlpha) * 255 / 127; }
 
 namespace {
 
-[[noreturn]] void outOfMemory() {
-  printf("Couldn't allocate memory\n");
-  exit(-1);
-}
-
 [[noreturn]] void notDecoded(const char* path) {
   printf("[! %s] could not be decoded.\n", path);
   exit(-1);
@@ -68,12 +63,12 @@ GLuint loadPngTexture(const char* path) {
   }
   // libgd takes the file's size as an int.
   wholeFile file;
-  switch (readWholeFile(path, "rb", size_t(INT_MAX), &file)) {
+  switch (readWholeFile(path, size_t(INT_MAX), &file)) {
     case fileRead::notOpened:
       printf("[! %s] file not found.\n", path);
       exit(-1);
     case fileRead::noMemory:
-      outOfMemory();
+      exitOutOfMemory();
     case fileRead::tooLarge:
       notDecoded(path);
     case fileRead::shortRead:
@@ -96,7 +91,7 @@ GLuint loadPngTexture(const char* path) {
   int width = gdImageSX(image);
   int height = gdImageSY(image);
   unsigned char* pixels = static_cast<unsigned char*>(malloc(size_t(width) * height * 4));
-  if (!pixels) outOfMemory();
+  if (!pixels) exitOutOfMemory();
   // gdImageRed and friends read the bits of a true-colour pixel, or the
   // palette entry of a palette image's index.
   bool trueColour = gdImageTrueColor(image);

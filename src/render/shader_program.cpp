@@ -1,10 +1,11 @@
 #include "render/shader_program.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "render/text_file.h"
+#include "render/whole_file.h"
 
 namespace {
 
@@ -40,6 +41,28 @@ void reportLink(GLuint program, const char* vertexPath, const char* fragmentPath
 }
 
 }  // namespace
+
+char* loadTextFile(const char* path) {
+  wholeFile file;
+  // Binary: Windows' text mode would drop every CR of a CR LF file and
+  // report the read as short.
+  switch (readWholeFile(path, SIZE_MAX - 1, &file)) {
+    case fileRead::notOpened:
+      printf("Couldn't load shaderfile %s\n", path);
+      exit(-1);
+    case fileRead::tooLarge:
+    case fileRead::noMemory:
+      exitOutOfMemory();
+    case fileRead::shortRead:
+      printf("Error reading %s\n", path);
+      break;
+    case fileRead::complete:
+      break;
+  }
+  char* text = file.bytes;
+  file.bytes = nullptr;
+  return text;
+}
 
 shaderProgram::shaderProgram(const char* vertexPath, const char* fragmentPath) {
   char* vertexSource = loadTextFile(vertexPath);

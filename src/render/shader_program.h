@@ -19,3 +19,10 @@ class shaderProgram {
   // Back to the fixed-function pipeline.
   void unbind();
 };
+
+// A shader's source: a newly allocated, NUL-terminated copy of the file's
+// text. A file that cannot be opened or is not a regular file ends the
+// process with "Couldn't load shaderfile <path>" and status -1, as does
+// memory that runs out; a short read is reported and the text ends where
+// reading stopped.
+char* loadTextFile(const char* path);

@@ -28,7 +28,7 @@ class countingPolygonFont : public FTPolygonFont {
 // reports as a failed load.
 std::vector<unsigned char> readFontFile(const char* path) {
   wholeFile file;
-  fileRead read = readWholeFile(path, "rb", SIZE_MAX - 1, &file);
+  fileRead read = readWholeFile(path, SIZE_MAX - 1, &file);
   if (read != fileRead::complete && read != fileRead::shortRead) return {};
   return std::vector<unsigned char>(file.bytes, file.bytes + file.size);
 }

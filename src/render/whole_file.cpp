@@ -8,10 +8,15 @@
 
 wholeFile::~wholeFile() { free(bytes); }
 
-fileRead readWholeFile(const char* path, const char* mode, size_t largest, wholeFile* out) {
+void exitOutOfMemory() {
+  printf("Couldn't allocate memory\n");
+  exit(-1);
+}
+
+fileRead readWholeFile(const char* path, size_t largest, wholeFile* out) {
   struct stat info;
   if (stat(path, &info) != 0 || !S_ISREG(info.st_mode)) return fileRead::notOpened;
-  FILE* file = fopen(path, mode);
+  FILE* file = fopen(path, "rb");
   if (!file) return fileRead::notOpened;
   // The size is taken as the file system gives it, never narrowed.
   uint64_t size = uint64_t(info.st_size);

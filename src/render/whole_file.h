@@ -24,9 +24,12 @@ class wholeFile {
   ~wholeFile();
 };
 
-// Reads the file at `path` into `out`, opened with `mode` ("rb", or "r" for
-// text whose line endings the platform may translate). Only a regular file
-// is opened: a pipe would wait for a writer for ever, and a folder or a
-// device is not a file to load. A file of more than `largest` bytes is
-// refused before reading.
-fileRead readWholeFile(const char* path, const char* mode, size_t largest, wholeFile* out);
+// Reports a failed allocation, "Couldn't allocate memory", and ends the
+// process with status -1: what every loader does when memory runs out.
+[[noreturn]] void exitOutOfMemory();
+
+// Reads the file at `path` into `out`, as bytes: no platform translates its
+// line endings. Only a regular file is opened: a pipe would wait for a
+// writer for ever, and a folder or a device is not a file to load. A file of
+// more than `largest` bytes is refused before reading.
+fileRead readWholeFile(const char* path, size_t largest, wholeFile* out);

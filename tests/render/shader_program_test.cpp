@@ -11,7 +11,6 @@
 #include <sys/stat.h>
 
 #include "render/shader_program.h"
-#include "render/text_file.h"
 #include "support/gl_window.h"
 #include "support/stdout_capture.h"
 #include "support/temp_dir.h"
