@@ -34,11 +34,15 @@ void glObjectProbe::mark() {
   renderbuffer = next.renderbuffer;
   list = next.list;
   shader = next.shader;
+  countsSinceMark = 0;
 }
 
-long glObjectProbe::createdSinceMark() const {
+long glObjectProbe::createdSinceMark() {
   nextNames next = probe();
+  ++countsSinceMark;
+  // Every probe, the mark's and each count's, took one name of each kind.
   constexpr long kProbeKinds = 6;
   return long(next.texture - texture) + long(next.buffer - buffer) + long(next.framebuffer - framebuffer) +
-         long(next.renderbuffer - renderbuffer) + long(next.list - list) + long(next.shader - shader) - kProbeKinds;
+         long(next.renderbuffer - renderbuffer) + long(next.list - list) + long(next.shader - shader) -
+         kProbeKinds * countsSinceMark;
 }

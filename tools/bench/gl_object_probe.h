@@ -9,9 +9,11 @@
 class glObjectProbe {
  public:
   GLuint texture = 0, buffer = 0, framebuffer = 0, renderbuffer = 0, list = 0, shader = 0;
+  long countsSinceMark = 0;  // each count probes too, and takes names of its own
 
   // Remembers the names the driver would hand out now.
   void mark();
-  // How many objects, of all kinds together, got names since `mark`.
-  long createdSinceMark() const;
+  // How many objects, of all kinds together, got names since `mark`; it may
+  // be asked again and again.
+  long createdSinceMark();
 };

@@ -1,0 +1,21 @@
+#pragma once
+// What the capture tool was asked for, from its command line.
+
+#include <cmath>
+#include <string>
+
+class captureRequest {
+ public:
+  double at = NAN, from = NAN, to = NAN;
+  double fps = 60;
+  std::string out, video;
+};
+
+// Reads the options into `request`: true if they ask for exactly one of a
+// single frame (--at, --out), a range of frames (--from, --to, --out) or the
+// video (--video), at a positive --fps.
+bool parseCaptureRequest(int argc, char** argv, captureRequest* request);
+
+// How many frames a range from `from` to `to` seconds holds, one every
+// `step` seconds, both ends included.
+int rangeFrameCount(double from, double to, double step);
