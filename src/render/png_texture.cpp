@@ -51,19 +51,10 @@ bool glCanHold(unsigned width, unsigned height) {
   return proxyWidth != 0;
 }
 
-}  // namespace
-
-GLuint loadPngTexture(const char* path) {
-  // A picture shown by several scenes is decoded and uploaded once; they
-  // share its texture, which nothing ever changes.
-  auto loaded = loadedTextures.find(path);
-  if (loaded != loadedTextures.end()) {
-    glBindTexture(GL_TEXTURE_2D, loaded->second);
-    return loaded->second;
-  }
+// Reads the picture's file whole, or ends the process with its line.
+void readPictureFile(const char* path, wholeFile* file) {
   // libgd takes the file's size as an int.
-  wholeFile file;
-  switch (readWholeFile(path, size_t(INT_MAX), &file)) {
+  switch (readWholeFile(path, size_t(INT_MAX), file)) {
     case fileRead::notOpened:
       printf("[! %s] file not found.\n", path);
       exit(-1);
@@ -77,7 +68,20 @@ GLuint loadPngTexture(const char* path) {
     case fileRead::complete:
       break;
   }
+}
 
+}  // namespace
+
+GLuint loadPngTexture(const char* path) {
+  // A picture shown by several scenes is decoded and uploaded once; they
+  // share its texture, which nothing ever changes.
+  auto loaded = loadedTextures.find(path);
+  if (loaded != loadedTextures.end()) {
+    glBindTexture(GL_TEXTURE_2D, loaded->second);
+    return loaded->second;
+  }
+  wholeFile file;
+  readPictureFile(path, &file);
   // A small file can declare a picture of gigabytes: refuse one the GL could
   // not hold before libgd decodes it.
   unsigned declaredWidth = 0;

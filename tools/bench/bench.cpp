@@ -81,6 +81,19 @@ void printRow(const frameCost& cost, const frameCost& floor) {
          p95 / floor.percentile(0.95), cost.glyphsPerFrame, cost.objectsPerFrame);
 }
 
+void printReport(int frames, const frameCost& floor, const std::vector<frameCost>& costs, double startup) {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  printf("vorlane-bench: %d frames each at %d x %d on %s\n", frames, kWindowWidth, kWindowHeight,
+         reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+  printf("%-10s %9s %9s %9s %9s %12s %12s\n", "frame", "median ms", "p95 ms", "x floor", "p95 x fl", "glyphs/frame",
+         "GL objs/frm");
+  printRow(floor, floor);
+  for (const frameCost& cost : costs) printRow(cost, floor);
+  printf("start-up to the first frame: %.1f ms\n", startup);
+  printf("peak resident memory: %.1f MB\n", usage.ru_maxrss / 1024.0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -134,16 +147,7 @@ int main(int argc, char** argv) {
     }));
   }
 
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  printf("vorlane-bench: %d frames each at %d x %d on %s\n", frames, kWindowWidth, kWindowHeight,
-         reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
-  printf("%-10s %9s %9s %9s %9s %12s %12s\n", "frame", "median ms", "p95 ms", "x floor", "p95 x fl", "glyphs/frame",
-         "GL objs/frm");
-  printRow(floor, floor);
-  for (const frameCost& cost : costs) printRow(cost, floor);
-  printf("start-up to the first frame: %.1f ms\n", startup);
-  printf("peak resident memory: %.1f MB\n", usage.ru_maxrss / 1024.0);
+  printReport(frames, floor, costs, startup);
   audioState.system->release();
   return 0;
 }

@@ -148,30 +148,18 @@ void addBird(coverageMask& mask, float x, float y, float span) {
   mask.fillPolygon({{x - span, y - span * 0.35f}, {x, y}, {x + span, y - span * 0.35f}, {x, y + 1.2f}});
 }
 
-}  // namespace
-
-canvas paintSkylineBand() {
-  coverageMask near(kBandWidth, kBandHeight, kSamples), far(kBandWidth, kBandHeight, kSamples);
-
-  // Ground and hills follow noise with a whole number of periods across the band.
-  std::vector<float> ground(kBandWidth), hills(kBandWidth);
-  for (int x = 0; x < kBandWidth; ++x) {
-    float u = (x + 0.5f) / kBandWidth;
-    ground[x] = kGround + 3 * fractalNoise(u * kGroundPeriod, 0.5f, 3, kGroundSeed, kGroundPeriod);
-    hills[x] = kFarHills + 24 * fractalNoise(u * kHillPeriod, 0.5f, 4, kHillSeed, kHillPeriod);
-  }
-  near.fillBelow(ground);
-  far.fillBelow(hills);
-
-  // Far towers above the hills.
+// Far towers above the hills.
+void addFarTowers(coverageMask& far) {
   prng farRandom(kFarSeed);
   for (float x = farRandom.range(0, 20); x < kBandWidth; x += farRandom.range(12, 40)) {
     float width = farRandom.range(6, 16), roof = farRandom.range(70, 118);
     far.fillRect(x, roof, x + width, kFarHills + 10);
     if (farRandom.chance(0.3f)) far.fillRect(x + width / 2 - 0.5f, roof - farRandom.range(6, 14), x + width / 2 + 0.5f, roof);
   }
+}
 
-  // The near city, left to right; the last building ends where the first begins.
+// The near city, left to right; the last building ends where the first begins.
+void addNearCity(coverageMask& near) {
   prng random(kCitySeed);
   constexpr float cityEnd = kCityStart + kBandWidth;
   float x = kCityStart;
@@ -208,6 +196,25 @@ canvas paintSkylineBand() {
       x += gap;
     }
   }
+}
+
+}  // namespace
+
+canvas paintSkylineBand() {
+  coverageMask near(kBandWidth, kBandHeight, kSamples), far(kBandWidth, kBandHeight, kSamples);
+
+  // Ground and hills follow noise with a whole number of periods across the band.
+  std::vector<float> ground(kBandWidth), hills(kBandWidth);
+  for (int x = 0; x < kBandWidth; ++x) {
+    float u = (x + 0.5f) / kBandWidth;
+    ground[x] = kGround + 3 * fractalNoise(u * kGroundPeriod, 0.5f, 3, kGroundSeed, kGroundPeriod);
+    hills[x] = kFarHills + 24 * fractalNoise(u * kHillPeriod, 0.5f, 4, kHillSeed, kHillPeriod);
+  }
+  near.fillBelow(ground);
+  far.fillBelow(hills);
+
+  addFarTowers(far);
+  addNearCity(near);
 
   prng birds(kBirdSeed);
   for (int i = 0; i < 7; ++i) addBird(near, birds.range(0, kBandWidth), birds.range(10, 60), birds.range(2.5f, 4.5f));
