@@ -10,6 +10,9 @@
 #include "audio/mp3_decoder.h"
 #include "capture_request.h"
 #include "frame_image.h"
+#include "frame_readback.h"
+#include "progress_line.h"
+#include "video_encoder.h"
 
 namespace {
 
@@ -17,9 +20,13 @@ constexpr const char* kMusic = "data/vorlane.mp3";
 
 }  // namespace
 
-std::vector<unsigned char> showCapture::frameAt(double t) {
+void showCapture::draw(double t) {
   float seconds = float(t);
   drawFrame(scenes, t >= 0, [seconds] { return seconds; });
+}
+
+std::vector<unsigned char> showCapture::frameAt(double t) {
+  draw(t);
   std::vector<unsigned char> rgba = readFrame();
   glfwSwapBuffers(glfwGetCurrentContext());
   glfwPollEvents();
@@ -53,24 +60,28 @@ int writeVideo(showCapture& c, const std::string& path, double fps) {
   }
   double seconds = double(music.frames) / music.rate;
   int frames = int(std::ceil(seconds * fps));
-  std::string command = "ffmpeg -loglevel error -y -f rawvideo -pixel_format rgba -video_size 1280x720 -framerate " +
-                        std::to_string(fps) + " -i - -i " + kMusic +
-                        " -vf vflip -c:v libx264 -preset medium -crf 18 -pix_fmt yuv420p -c:a aac -b:a 192k "
-                        "-shortest '" + path + "'";
-  FILE* encoder = popen(command.c_str(), "w");
-  if (!encoder) {
+  videoEncoder encoder;
+  if (!encoder.start(path, fps, kMusic)) {
     printf("vorlane-capture: cannot start ffmpeg\n");
     return 1;
   }
-  c.frameAt(-c.step);
+  frameReadback readback;
+  progressLine progress(frames, fps);
+  c.draw(-c.step);
+  std::vector<unsigned char> frame;
   for (int i = 0; i < frames; ++i) {
-    std::vector<unsigned char> rgba = c.frameAt(i / fps);
-    if (fwrite(rgba.data(), 1, rgba.size(), encoder) != rgba.size()) break;
-    if (i % 30 == 0 || i + 1 == frames) {
-      printf("\rframe %d of %d (%.1f s of %.1f s)", i + 1, frames, i / fps, seconds);
-      fflush(stdout);
-    }
+    // Nothing is shown: the frames go to the encoder, not to the screen.
+    c.draw(i / fps);
+    if (readback.readAndTakePrevious(&frame)) encoder.push(std::move(frame));
+    progress.show(i + 1);
   }
-  printf("\n");
-  return pclose(encoder) == 0 ? 0 : 1;
+  if (readback.takeLast(&frame)) encoder.push(std::move(frame));
+  if (!encoder.finish()) {
+    printf("\nvorlane-capture: ffmpeg could not write %s\n", path.c_str());
+    return 1;
+  }
+  std::error_code unknown;
+  double megabytes = double(std::filesystem::file_size(path, unknown)) / 1e6;
+  printf("\nwrote %s: %.1f MB, %.2f s\n", path.c_str(), megabytes, frames / fps);
+  return 0;
 }

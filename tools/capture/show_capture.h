@@ -14,13 +14,18 @@ class showCapture {
   demoScenes scenes;
   double step;
 
-  // Draws the frame for time t (before 0: the waiting frame) and returns
-  // its pixels, bottom row first.
+  // Draws the frame for time t (before 0: the waiting frame) into the
+  // window's back buffer.
+  void draw(double t);
+  // Draws the frame for time t, shows it and returns its pixels, bottom row
+  // first.
   std::vector<unsigned char> frameAt(double t);
 };
 
 // Writes the frames from `from` to `to` seconds as DIR/frame_00000.png on.
 int writeRange(showCapture& c, double from, double to, const std::string& dir);
 
-// Writes the whole show, with the music, as an H.264 video through ffmpeg.
+// Writes the whole show, with the music, as an H.264 video through ffmpeg:
+// one frame is read back while the next renders, and the encoder takes the
+// frames on a thread of its own.
 int writeVideo(showCapture& c, const std::string& path, double fps);
