@@ -38,6 +38,11 @@ set(GLEW_USE_STATIC_LIBS ON)
 # -lpthread could pick the DLL; the rest is CMake's usual Windows list.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++")
+set(windows_libraries "-lkernel32 -luser32 -lgdi32 -lwinspool -lshell32 -lole32 -loleaut32 -luuid -lcomdlg32 -ladvapi32")
+set(CMAKE_C_STANDARD_LIBRARIES "${windows_libraries} -Wl,-Bstatic -lwinpthread -Wl,-Bdynamic" CACHE STRING "")
+set(CMAKE_CXX_STANDARD_LIBRARIES "${windows_libraries} -Wl,-Bstatic -lstdc++ -lwinpthread -Wl,-Bdynamic"
+    CACHE STRING "")
+
 # Release binaries are stripped as they are linked (strip itself would stamp
 # them with the time), and carry no link time: the same sources give the
 # same bytes.
@@ -45,7 +50,3 @@ string(APPEND CMAKE_EXE_LINKER_FLAGS_INIT " -Wl,--no-insert-timestamp")
 string(APPEND CMAKE_SHARED_LINKER_FLAGS_INIT " -Wl,--no-insert-timestamp")
 set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
 set(CMAKE_SHARED_LINKER_FLAGS_RELEASE_INIT "-s")
-set(windows_libraries "-lkernel32 -luser32 -lgdi32 -lwinspool -lshell32 -lole32 -loleaut32 -luuid -lcomdlg32 -ladvapi32")
-set(CMAKE_C_STANDARD_LIBRARIES "${windows_libraries} -Wl,-Bstatic -lwinpthread -Wl,-Bdynamic" CACHE STRING "")
-set(CMAKE_CXX_STANDARD_LIBRARIES "${windows_libraries} -Wl,-Bstatic -lstdc++ -lwinpthread -Wl,-Bdynamic"
-    CACHE STRING "")
