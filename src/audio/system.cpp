@@ -144,6 +144,7 @@ Result System::playSound(int channelId, Sound sound, bool paused, Channel* chann
   slot->sound = sound.index;
   slot->soundSeconds = played->seconds;
   slot->lastSampleHeardAt = 0;
+  slot->largestLatency = 0;
   alSourcePlay(slot->source);
   *channel = Channel{this, unsigned(slot - channels.begin()), slot->generation};
   return kOk;
@@ -211,8 +212,16 @@ Result System::channelPosition(Channel channel, unsigned* position, unsigned tim
   double heard = heardSeconds(slot->source, &latency);
   ALint state = AL_STOPPED;
   alGetSourcei(slot->source, AL_SOURCE_STATE, &state);
+  if (state != AL_STOPPED) slot->largestLatency = std::max(slot->largestLatency, latency);
   if (state == AL_STOPPED) {
-    if (slot->lastSampleHeardAt == 0) slot->lastSampleHeardAt = now + latency;
+    // A sound server's latency figure cannot be trusted this close to the
+    // end: it swings by a mixing period as the server is fed, and through
+    // PulseAudio it was seen to leave the last 3 to 14 ms of the track unheard
+    // when the device closed. On a real output the channel waits for the
+    // largest latency seen and never less than kOutputTail.
+    double tail = std::max(latency, slot->largestLatency);
+    if (tail > 0) tail = std::max(tail + mixerPeriod, kOutputTail);
+    if (slot->lastSampleHeardAt == 0) slot->lastSampleHeardAt = now + tail;
     double stillToHear = slot->lastSampleHeardAt - now;
     if (stillToHear <= 0) {
       stopChannel(slot);

@@ -23,6 +23,9 @@ constexpr int kChannelFree = -1;
 constexpr unsigned kInitNormal = 0;
 constexpr unsigned kDefault = 0;
 constexpr int kMaxChannels = 256;
+// The least time a real output is given to play a sound's last samples after
+// the mixer has used them, in seconds.
+constexpr double kOutputTail = 0.25;
 
 // A sound being decoded on a thread of its own; what the thread writes lives
 // here, away from the slots, which may move while it runs.
@@ -52,6 +55,7 @@ class channelSlot {
   // Once the mixer has used the last sample: the monotonic time at which
   // the output will have played it. 0 while the mixer still plays the sound.
   double lastSampleHeardAt = 0;
+  double largestLatency = 0;  // the output's, while the sound played
   smoothClock clock;
 };
 

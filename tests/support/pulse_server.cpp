@@ -3,8 +3,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <thread>
 
 #include "support/temp_dir.h"
 
@@ -48,6 +50,15 @@ pulseRecording::pulseRecording(const pulseServer& server) : path(server.folder +
                  path, server.folder + "/parec.log");
   // The idle sink's monitor streams silence: the first bytes say it records.
   waitUntil(5, fileHasBytes, path);
+}
+
+void pulseRecording::recordOn(double seconds) {
+  struct stat info;
+  long long start = stat(path.c_str(), &info) == 0 ? info.st_size : 0;
+  long long wanted = start + (long long)(seconds * 44100) * 4;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds + 5);
+  while (stat(path.c_str(), &info) == 0 && info.st_size < wanted && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
 }
 
 std::vector<short> pulseRecording::stopAndReadLeft() {

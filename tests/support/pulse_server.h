@@ -32,6 +32,10 @@ class pulseRecording {
 
   // Starts recording the null sink's monitor into a file in the server's folder.
   explicit pulseRecording(const pulseServer& server);
+  // Waits until another `seconds` of sound has reached the file: the
+  // recorder writes in blocks, and what the server played last is only
+  // on disk once later sound has pushed it out.
+  void recordOn(double seconds);
   // Ends the recording and returns its left channel.
   std::vector<short> stopAndReadLeft();
 };
