@@ -43,7 +43,10 @@ Result System::init(int maxChannels, unsigned flags, void*) {
   }
   initialised = true;
 
-  ALCint refresh = 0;
+  // The browser's OpenAL does not say how often it mixes; it follows the
+  // page's audio clock, which moves at least as often as OpenAL Soft's
+  // default mixing period.
+  ALCint refresh = kDefaultRefresh;
   alcGetIntegerv(device, ALC_REFRESH, 1, &refresh);
   mixerPeriod = 1.0 / std::max(refresh, 1);
   if (alIsExtensionPresent("AL_SOFT_source_latency"))
@@ -79,9 +82,7 @@ Result System::createSound(const char* path, unsigned mode, void*, Sound* sound)
 
   pendingDecode* pending = new (std::nothrow) pendingDecode();
   if (!pending) return kErrMemory;
-  pending->worker = std::thread([pending, file = std::string(path)] {
-    pending->result = decodeMp3(file.c_str(), &pending->pcm);
-  });
+  startDecode(pending, path);
   auto freeSlot = std::find_if(sounds.begin(), sounds.end(), [](const soundSlot& s) { return !s.live; });
   if (freeSlot == sounds.end()) freeSlot = sounds.insert(sounds.end(), soundSlot());
   freeSlot->live = true;
@@ -93,7 +94,7 @@ Result System::createSound(const char* path, unsigned mode, void*, Sound* sound)
 Result System::finishDecode(soundSlot* slot) {
   pendingDecode* pending = slot->pending;
   if (!pending) return kOk;
-  pending->worker.join();
+  awaitDecode(pending);
   slot->pending = nullptr;
   const decodedAudio& pcm = pending->pcm;
   Result result = pending->result;

@@ -7,11 +7,10 @@
 #include <AL/alc.h>
 #include <AL/alext.h>
 
-#include <thread>
 #include <vector>
 
+#include "audio/decode_worker.h"
 #include "audio/handles.h"
-#include "audio/mp3_decoder.h"
 #include "audio/result.h"
 #include "audio/smooth_clock.h"
 
@@ -26,15 +25,9 @@ constexpr int kMaxChannels = 256;
 // The least time a real output is given to play a sound's last samples after
 // the mixer has used them, in seconds.
 constexpr double kOutputTail = 0.25;
-
-// A sound being decoded on a thread of its own; what the thread writes lives
-// here, away from the slots, which may move while it runs.
-class pendingDecode {
- public:
-  std::thread worker;
-  decodedAudio pcm;
-  Result result = kOk;
-};
+// Mixer updates a second of an output that does not tell its own: OpenAL
+// Soft's default of 1,024 samples at 44.1 kHz.
+constexpr int kDefaultRefresh = 43;
 
 class soundSlot {
  public:
@@ -73,8 +66,8 @@ class System {
   Result getVersion(unsigned* version);
   // Opens the default output with `maxChannels` channels; flags must be kInitNormal.
   Result init(int maxChannels, unsigned flags, void* extraDriverData);
-  // Opens the file and starts decoding all of it on a thread of the
-  // system's own, so that the caller goes on while it decodes; mode must be
+  // Opens the file and starts decoding all of it (decode_worker.h), so that
+  // on the desktop the caller goes on while it decodes; mode must be
   // kDefault. A file that cannot be opened, or that is not a regular file
   // (a folder, a pipe, a device), fails here and *sound is invalid; one that
   // does not decode fails when the sound is first played.
