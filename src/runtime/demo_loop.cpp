@@ -3,10 +3,12 @@
 #include <GLFW/glfw3.h>
 
 #include "runtime/audio_state.h"
-#include "runtime/demo_frame.h"
+#include "runtime/frame_loop.h"
 #include "runtime/quit.h"
 #include "runtime/quit_signals.h"
 #include "runtime/window.h"
+
+demoScenes shownScenes;
 
 namespace {
 
@@ -18,17 +20,19 @@ float musicClock() {
   return musicSeconds(milliseconds);
 }
 
+void showFrame() {
+  drawFrame(shownScenes, audioState.started, musicClock);
+  glfwSwapBuffers(demoWindow);
+  glfwPollEvents();
+  // A close request from the window system ends the demo as Escape does.
+  if (glfwWindowShouldClose(demoWindow)) quitDemo();
+  if (int signal = quitSignalCaught()) quitDemo(signalExitStatus(signal));
+}
+
 }  // namespace
 
 void demoLoop() {
-  demoScenes scenes = buildScenes();
+  shownScenes = buildScenes();
   setFixedState();
-  for (;;) {
-    drawFrame(scenes, audioState.started, musicClock);
-    glfwSwapBuffers(demoWindow);
-    glfwPollEvents();
-    // A close request from the window system ends the demo as Escape does.
-    if (glfwWindowShouldClose(demoWindow)) quitDemo();
-    if (int signal = quitSignalCaught()) quitDemo(signalExitStatus(signal));
-  }
+  runFrameLoop(showFrame);
 }

@@ -1,0 +1,5 @@
+#include "runtime/frame_loop.h"
+
+void runFrameLoop(void (*showFrame)()) {
+  for (;;) showFrame();
+}
