@@ -9,6 +9,7 @@
 #include <map>
 #include <string>
 
+#include "render/texture_limit.h"
 #include "render/whole_file.h"
 
 unsigned char textureAlpha(int gdAlpha) { return (127 - gdAlpha) * 255 / 127; }
@@ -35,20 +36,6 @@ bool declaredPngSize(const wholeFile& file, unsigned* width, unsigned* height) {
   *width = bigEndian(bytes + 16);
   *height = bigEndian(bytes + 20);
   return true;
-}
-
-// Whether the GL can hold an RGBA8 texture of this size, asked of a proxy
-// texture so that nothing is allocated: this checks GL_MAX_TEXTURE_SIZE and,
-// where the driver can tell, its memory.
-bool glCanHold(unsigned width, unsigned height) {
-  GLint largest = 0;
-  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
-  if (width > unsigned(largest) || height > unsigned(largest)) return false;
-  glTexImage2D(GL_PROXY_TEXTURE_2D, 0, GL_RGBA8, GLsizei(width), GLsizei(height), 0, GL_RGBA, GL_UNSIGNED_BYTE,
-               nullptr);
-  GLint proxyWidth = 0;
-  glGetTexLevelParameteriv(GL_PROXY_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &proxyWidth);
-  return proxyWidth != 0;
 }
 
 // Reads the picture's file whole, or ends the process with its line.

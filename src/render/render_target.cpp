@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "render/target_mipmaps.h"
+
 renderTarget::renderTarget(unsigned width, unsigned height, float clearR, float clearG, float clearB)
     : width(width), height(height), clearR(clearR), clearG(clearG), clearB(clearB) {
   glGenFramebuffersEXT(1, &framebuffer);
@@ -19,7 +21,7 @@ renderTarget::renderTarget(unsigned width, unsigned height, float clearR, float 
   glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
   glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
   glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-  glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, GL_TRUE);
+  keepMipmapsUpdated();
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA16F_ARB, width, height, 0, GL_RGBA, GL_FLOAT, nullptr);
   glBindTexture(GL_TEXTURE_2D, 0);
   glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D, colourTexture, 0);
@@ -50,7 +52,10 @@ void renderTarget::begin() {
   glLoadIdentity();
 }
 
-void renderTarget::end() { glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0); }
+void renderTarget::end() {
+  glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+  updateMipmaps(colourTexture);
+}
 
 void renderTarget::present() {
   glMatrixMode(GL_MODELVIEW);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "render/whole_file.h"
@@ -40,6 +41,16 @@ void reportLink(GLuint program, const char* vertexPath, const char* fragmentPath
            infoLog(program, glGetProgramiv, glGetProgramInfoLog).c_str());
 }
 
+// The browser's GL emulation puts declarations of its own before a shader's
+// source, and a #version line may only come first: there it is left out.
+void dropVersionLine(char* source) {
+#ifdef __EMSCRIPTEN__
+  if (char* line = strstr(source, "#version")) memcpy(line, "//", 2);
+#else
+  (void)source;
+#endif
+}
+
 }  // namespace
 
 char* loadTextFile(const char* path) {
@@ -67,6 +78,8 @@ char* loadTextFile(const char* path) {
 shaderProgram::shaderProgram(const char* vertexPath, const char* fragmentPath) {
   char* vertexSource = loadTextFile(vertexPath);
   char* fragmentSource = loadTextFile(fragmentPath);
+  dropVersionLine(vertexSource);
+  dropVersionLine(fragmentSource);
   program = glCreateProgram();
 
   vertexShader = glCreateShader(GL_VERTEX_SHADER);
