@@ -15,6 +15,9 @@ GLFWwindow* openDemoWindow(bool fullscreen) {
   GLFWwindow* window = glfwCreateWindow(kWindowWidth, kWindowHeight, "vorlane", monitor, nullptr);
   // Without a window there is no context, and GLEW's start-up reports that.
   glfwMakeContextCurrent(window);
+#ifndef __EMSCRIPTEN__
+  // In the browser the page hides the pointer once the show starts.
   if (window) glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+#endif
   return window;
 }
