@@ -1,10 +1,13 @@
 // frame-difference: compares two PNG frames of the same size pixel by pixel.
-// Prints how many pixels differ and the largest difference in any one colour
-// channel; exits 0 when that largest difference is at most TOLERANCE.
+// Prints how many pixels differ, the largest difference in any one colour
+// channel, and the peak signal-to-noise ratio of the colours in dB ("inf"
+// for identical frames); exits 0 when that largest difference is at most
+// TOLERANCE.
 // usage: frame-difference A.png B.png TOLERANCE
 
 #include <gd.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -37,6 +40,7 @@ int main(int argc, char** argv) {
   }
   long differing = 0;
   int largest = 0;
+  double squaredErrors = 0;
   for (int y = 0; y < gdImageSY(a); ++y) {
     for (int x = 0; x < gdImageSX(a); ++x) {
       int pa = gdImageGetTrueColorPixel(a, x, y);
@@ -45,12 +49,18 @@ int main(int argc, char** argv) {
                          abs(gdTrueColorGetGreen(pa) - gdTrueColorGetGreen(pb)),
                          abs(gdTrueColorGetBlue(pa) - gdTrueColorGetBlue(pb))};
       int worst = 0;
-      for (int channel : channels) worst = channel > worst ? channel : worst;
+      for (int channel : channels) {
+        worst = channel > worst ? channel : worst;
+        squaredErrors += double(channel) * channel;
+      }
       if (worst > 0) ++differing;
       if (worst > largest) largest = worst;
     }
   }
   int tolerance = atoi(argv[3]);
-  printf("%ld pixels differ, by at most %d in a channel (tolerance %d)\n", differing, largest, tolerance);
+  double meanSquaredError = squaredErrors / (3.0 * gdImageSX(a) * gdImageSY(a));
+  double psnr = 10 * std::log10(255.0 * 255.0 / meanSquaredError);
+  printf("%ld pixels differ, by at most %d in a channel (tolerance %d), PSNR %.2f dB\n", differing, largest,
+         tolerance, psnr);
   return largest <= tolerance ? 0 : 1;
 }
