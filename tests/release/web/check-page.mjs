@@ -184,6 +184,21 @@ async function main() {
     noPageErrors(page, 'the full show');
     await page.close();
 
+    // A click starts the show in fullscreen; leaving fullscreen (the
+    // browser's own Escape) ends it.
+    page = await open(browser, full);
+    await page.click('#canvas');
+    const clicked = await page.waitForFunction(() => document.fullscreenElement &&
+      AL.currentCtx.audioCtx.state === 'running', { timeout: 5000 }).then(() => true, () => false);
+    check(clicked && await page.evaluate(() => document.getElementById('hint').hidden),
+      'a click starts the show in fullscreen');
+    await page.evaluate(() => document.exitFullscreen());
+    await waitForMessage(page, 5000).catch(() => {});
+    check((await messageOf(page)) === 'Watch again', 'leaving fullscreen ends the show',
+      JSON.stringify(await messageOf(page)));
+    noPageErrors(page, 'the click and fullscreen');
+    await page.close();
+
     // The short track: the end line on the page, and in the console.
     page = await open(browser, short);
     const consoleLines = [];
