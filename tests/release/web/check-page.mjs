@@ -8,7 +8,7 @@
 //   WORK_DIR holds full/, short/ and no-sun/, each with vorlane/ in it; the
 //   desktop capture tool draws its frames in full/vorlane/, under $DISPLAY.
 import { spawn, execFileSync } from 'node:child_process';
-import { readFileSync, writeFileSync } from 'node:fs';
+import { existsSync, readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 import puppeteer from 'puppeteer-core';
 
@@ -41,7 +41,7 @@ function serve(folder) {
 }
 const servers = [];
 
-function launch(extraArgs = []) {
+function launchChromium(extraArgs = []) {
   return puppeteer.launch({
     executablePath: '/usr/bin/chromium',
     headless: true,
@@ -49,6 +49,17 @@ function launch(extraArgs = []) {
     args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync', '--disable-quic',
       ...extraArgs],
+  });
+}
+
+// Firefox ESR through WebDriver BiDi. Its sound needs a sound server:
+// PULSE_SERVER names the one tests/release/web/run starts.
+function launchFirefox() {
+  return puppeteer.launch({
+    browser: 'firefox',
+    executablePath: '/usr/bin/firefox-esr',
+    headless: true,
+    defaultViewport: { width: 1280, height: 720 },
   });
 }
 
@@ -126,7 +137,9 @@ async function captureFrame(page, t, path) {
 // The desktop capture tool's frame for `t`, made once.
 function desktopFrame(t) {
   const path = join(work, `desktop-${t.toFixed(2)}.png`);
-  execFileSync(desktopCapture, ['--at', String(t), '--out', path], { cwd: join(work, 'full/vorlane'), stdio: 'ignore' });
+  if (!existsSync(path)) {
+    execFileSync(desktopCapture, ['--at', String(t), '--out', path], { cwd: join(work, 'full/vorlane'), stdio: 'ignore' });
+  }
   return path;
 }
 
@@ -141,108 +154,119 @@ function psnr(a, b) {
   return found ? Number(found[1] === 'inf' ? Infinity : found[1]) : NaN;
 }
 
-function noPageErrors(page, what) {
-  check(page.errors.length === 0, `${what}: no page error`, page.errors.join(' | '));
+function noPageErrors(page, say, what) {
+  say(page.errors.length === 0, `${what}: no page error`, page.errors.join(' | '));
+}
+
+// Every check of the show in one browser, each named after it. The Up
+// press, the click and the keys are real input events.
+async function checkShow(browser, name, { full, short, noSun }) {
+  const say = (ok, what, detail) => check(ok, `${name}: ${what}`, detail);
+  // Before Up: black, and the hint; after it the show runs on the music.
+  let page = await open(browser, full);
+  const brightest = await brightestShown(page);
+  say(brightest <= 1, 'the canvas is black before Up', `brightest channel ${brightest}`);
+  await pressUp(page);
+  const started = Date.now();
+  say(await page.evaluate(() => document.getElementById('hint').hidden), 'the hint goes when the show starts');
+  await page.waitForFunction(() => AL.currentCtx && AL.currentCtx.audioCtx.state === 'running', { timeout: 5000 })
+    .then(() => say(true, 'the sound runs after Up'), () => say(false, 'the sound runs after Up'));
+  // The picture shown a few seconds into each scene looks like the
+  // desktop's frame for that moment of the music more than like another
+  // scene's: compared as thumbnails, since at a few frames a second the
+  // page shows a frame drawn up to a quarter second earlier.
+  const scenes = [3, 8.7, 14];
+  const shown = [];
+  for (const t of scenes) {
+    await new Promise((resolve) => setTimeout(resolve, Math.max(0, t * 1000 - (Date.now() - started))));
+    shown.push(await thumbnail(page, await page.screenshot({ encoding: 'base64' })));
+  }
+  const desktop = [];
+  for (const t of scenes) desktop.push(await thumbnail(page, readFileSync(desktopFrame(t)).toString('base64')));
+  scenes.forEach((t, i) => {
+    const distances = desktop.map((frame) => colourDistance(shown[i], frame));
+    say(distances.indexOf(Math.min(...distances)) === i, `${t} s after Up the page shows the music's moment`,
+      `colour distances to the desktop's frames at ${scenes.join(', ')} s: ${distances.map((d) => d.toFixed(1)).join(', ')}`);
+  });
+  await page.keyboard.press('Escape');
+  await waitForMessage(page, 5000).catch(() => {});
+  say((await messageOf(page)) === 'Watch again', 'Escape ends the show with no line',
+    JSON.stringify(await messageOf(page)));
+  noPageErrors(page, say, 'the full show');
+  await page.close();
+
+  // A click starts the show in fullscreen; leaving fullscreen (the
+  // browser's own Escape) ends it.
+  page = await open(browser, full);
+  await page.click('#canvas');
+  const clicked = await page.waitForFunction(() => document.fullscreenElement &&
+    AL.currentCtx.audioCtx.state === 'running', { timeout: 5000 }).then(() => true, () => false);
+  say(clicked && await page.evaluate(() => document.getElementById('hint').hidden),
+    'a click starts the show in fullscreen');
+  await page.evaluate(() => document.exitFullscreen());
+  await waitForMessage(page, 5000).catch(() => {});
+  say((await messageOf(page)) === 'Watch again', 'leaving fullscreen ends the show',
+    JSON.stringify(await messageOf(page)));
+  noPageErrors(page, say, 'the click and fullscreen');
+  await page.close();
+
+  // The short track: the end line on the page, and in the console.
+  page = await open(browser, short);
+  const consoleLines = [];
+  page.on('console', (message) => consoleLines.push(message.text()));
+  await pressUp(page);
+  await waitForMessage(page, 30000).catch(() => {});
+  say((await messageOf(page)) === `${endLine} Watch again`, 'the end of the track shows the end line',
+    JSON.stringify(await messageOf(page)));
+  say(consoleLines.includes(endLine), 'the end line goes to the console too');
+  noPageErrors(page, say, 'the short track');
+  await page.close();
+
+  // A picture missing from the folder: its line, before any Up.
+  page = await open(browser, noSun);
+  say((await messageOf(page)) === '[! data/textures/sun.png] file not found. Watch again',
+    'a missing picture shows its line', JSON.stringify(await messageOf(page)));
+  noPageErrors(page, say, 'the missing picture');
+  await page.close();
+
+  // The capture entry's frames against the desktop capture tool's.
+  page = await open(browser, full);
+  for (const t of captureMoments) {
+    const web = join(work, `${name}-${t}.png`);
+    await captureFrame(page, t, web);
+    const same = psnr(web, desktopFrame(t));
+    const earlier = psnr(web, desktopFrame(t - neighbourOffset));
+    const later = psnr(web, desktopFrame(t + neighbourOffset));
+    say(same >= minimumPsnr && same > earlier + 3 && same > later + 3,
+      `the frame at ${t} s matches the desktop's`,
+      `PSNR ${same.toFixed(2)} dB; against ${neighbourOffset} s before ${earlier.toFixed(2)}, after ${later.toFixed(2)}`);
+  }
+  noPageErrors(page, say, 'the captures');
+  await page.close();
 }
 
 async function main() {
-  const full = await serve(join(work, 'full'));
-  const short = await serve(join(work, 'short'));
-  const noSun = await serve(join(work, 'no-sun'));
-  const browser = await launch();
-  try {
-    // Before Up: black, and the hint; after it the show runs on the music.
-    let page = await open(browser, full);
-    const brightest = await brightestShown(page);
-    check(brightest <= 1, 'the canvas is black before Up', `brightest channel ${brightest}`);
-    await pressUp(page);
-    const started = Date.now();
-    check(await page.evaluate(() => document.getElementById('hint').hidden), 'the hint goes when the show starts');
-    await page.waitForFunction(() => AL.currentCtx && AL.currentCtx.audioCtx.state === 'running', { timeout: 5000 })
-      .then(() => check(true, 'the sound runs after Up'), () => check(false, 'the sound runs after Up'));
-    // The picture shown a few seconds into each scene looks like the
-    // desktop's frame for that moment of the music more than like another
-    // scene's: compared as thumbnails, since at a few frames a second the
-    // page shows a frame drawn up to a quarter second earlier.
-    const scenes = [3, 8.7, 14];
-    const shown = [];
-    for (const t of scenes) {
-      await new Promise((resolve) => setTimeout(resolve, Math.max(0, t * 1000 - (Date.now() - started))));
-      shown.push(await thumbnail(page, await page.screenshot({ encoding: 'base64' })));
+  const sites = {
+    full: await serve(join(work, 'full')),
+    short: await serve(join(work, 'short')),
+    noSun: await serve(join(work, 'no-sun')),
+  };
+  for (const [name, launchIt] of [['Chromium', launchChromium], ['Firefox', launchFirefox]]) {
+    const browser = await launchIt();
+    try {
+      await checkShow(browser, name, sites);
+    } finally {
+      await browser.close();
     }
-    const desktop = [];
-    for (const t of scenes) desktop.push(await thumbnail(page, readFileSync(desktopFrame(t)).toString('base64')));
-    scenes.forEach((t, i) => {
-      const distances = desktop.map((frame) => colourDistance(shown[i], frame));
-      check(distances.indexOf(Math.min(...distances)) === i, `${t} s after Up the page shows the music's moment`,
-        `colour distances to the desktop's frames at ${scenes.join(', ')} s: ${distances.map((d) => d.toFixed(1)).join(', ')}`);
-    });
-    await page.keyboard.press('Escape');
-    await waitForMessage(page, 5000).catch(() => {});
-    check((await messageOf(page)) === 'Watch again', 'Escape ends the show with no line',
-      JSON.stringify(await messageOf(page)));
-    noPageErrors(page, 'the full show');
-    await page.close();
-
-    // A click starts the show in fullscreen; leaving fullscreen (the
-    // browser's own Escape) ends it.
-    page = await open(browser, full);
-    await page.click('#canvas');
-    const clicked = await page.waitForFunction(() => document.fullscreenElement &&
-      AL.currentCtx.audioCtx.state === 'running', { timeout: 5000 }).then(() => true, () => false);
-    check(clicked && await page.evaluate(() => document.getElementById('hint').hidden),
-      'a click starts the show in fullscreen');
-    await page.evaluate(() => document.exitFullscreen());
-    await waitForMessage(page, 5000).catch(() => {});
-    check((await messageOf(page)) === 'Watch again', 'leaving fullscreen ends the show',
-      JSON.stringify(await messageOf(page)));
-    noPageErrors(page, 'the click and fullscreen');
-    await page.close();
-
-    // The short track: the end line on the page, and in the console.
-    page = await open(browser, short);
-    const consoleLines = [];
-    page.on('console', (message) => consoleLines.push(message.text()));
-    await pressUp(page);
-    await waitForMessage(page, 30000).catch(() => {});
-    check((await messageOf(page)) === `${endLine} Watch again`, 'the end of the track shows the end line',
-      JSON.stringify(await messageOf(page)));
-    check(consoleLines.includes(endLine), 'the end line goes to the console too');
-    noPageErrors(page, 'the short track');
-    await page.close();
-
-    // A picture missing from the folder: its line, before any Up.
-    page = await open(browser, noSun);
-    check((await messageOf(page)) === '[! data/textures/sun.png] file not found. Watch again',
-      'a missing picture shows its line', JSON.stringify(await messageOf(page)));
-    noPageErrors(page, 'the missing picture');
-    await page.close();
-
-    // The capture entry's frames against the desktop capture tool's.
-    page = await open(browser, full);
-    for (const t of captureMoments) {
-      const web = join(work, `web-${t}.png`);
-      await captureFrame(page, t, web);
-      const same = psnr(web, desktopFrame(t));
-      const earlier = psnr(web, desktopFrame(t - neighbourOffset));
-      const later = psnr(web, desktopFrame(t + neighbourOffset));
-      check(same >= minimumPsnr && same > earlier + 3 && same > later + 3,
-        `the frame at ${t} s matches the desktop's`,
-        `PSNR ${same.toFixed(2)} dB; against ${neighbourOffset} s before ${earlier.toFixed(2)}, after ${later.toFixed(2)}`);
-    }
-    noPageErrors(page, 'the captures');
-    await page.close();
-  } finally {
-    await browser.close();
   }
 
   // A browser without WebGL: a message instead of a blank page.
-  const plain = await launch(['--disable-3d-apis']);
+  const plain = await launchChromium(['--disable-3d-apis']);
   try {
-    const page = await open(plain, full);
+    const page = await open(plain, sites.full);
     check((await messageOf(page)) === 'This browser cannot show vorlane: it has no WebGL 2.',
-      'a browser without WebGL 2 shows its message', JSON.stringify(await messageOf(page)));
-    noPageErrors(page, 'no WebGL');
+      'Chromium without WebGL 2 shows a message', JSON.stringify(await messageOf(page)));
+    noPageErrors(page, check, 'Chromium without WebGL 2');
   } finally {
     await plain.close();
   }
