@@ -35,6 +35,10 @@ renderTarget::renderTarget(unsigned width, unsigned height, float clearR, float 
 
 void renderTarget::begin() {
   glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, framebuffer);
+  // The window's viewport is the picture's place in it, whatever the
+  // window's size; the target is drawn whole.
+  glGetIntegerv(GL_VIEWPORT, windowViewport);
+  glViewport(0, 0, GLsizei(width), GLsizei(height));
   glClearColor(clearR, clearG, clearB, 1);
   glDrawBuffer(GL_COLOR_ATTACHMENT0_EXT);
   glActiveTexture(GL_TEXTURE0);
@@ -50,7 +54,10 @@ void renderTarget::begin() {
   glLoadIdentity();
 }
 
-void renderTarget::end() { glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0); }
+void renderTarget::end() {
+  glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+  glViewport(windowViewport[0], windowViewport[1], windowViewport[2], windowViewport[3]);
+}
 
 void renderTarget::present() {
   glMatrixMode(GL_MODELVIEW);
@@ -60,6 +67,11 @@ void renderTarget::present() {
   glActiveTexture(GL_TEXTURE0);
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, colourTexture);
+  // Drawing into the target leaves its mipmaps as they were; a picture
+  // shown smaller than it is filtered from them, so they are made now.
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  if (viewport[2] < GLint(width) || viewport[3] < GLint(height)) glGenerateMipmapEXT(GL_TEXTURE_2D);
   // s runs from 1 to 0 across the screen: this undoes the mirrored frustum.
   glBegin(GL_QUADS);
   glTexCoord2f(1, 0);
