@@ -16,6 +16,18 @@
 
 namespace {
 
+// How far a position read after a wait may be from the time waited: the
+// sleep overshoots, the clock moves in mixing periods, and after a move or
+// a resume it holds until the sound from there is heard, one output latency
+// (about 50 ms on the null output) later.
+constexpr double kLeeway = 100;
+
+unsigned position(audio::Channel channel) {
+  unsigned ms = 0;
+  EXPECT_EQ(channel.getPosition(&ms, audio::kTimeUnitMs), audio::kOk);
+  return ms;
+}
+
 class AudioSystem : public testing::Test {
  protected:
   audio::System* system = nullptr;
@@ -115,7 +127,6 @@ TEST_F(AudioSystem, UnsupportedPlayArgumentsAreRefused) {
   audio::Sound sound = loadTrack();
   audio::Channel channel;
   EXPECT_EQ(system->playSound(3, sound, false, &channel), audio::kErrInvalidParam);
-  EXPECT_EQ(system->playSound(audio::kChannelFree, sound, true, &channel), audio::kErrInvalidParam);
   unsigned ms = 0;
   EXPECT_EQ(play(sound).getPosition(&ms, 2), audio::kErrInvalidParam);
 }
@@ -177,10 +188,106 @@ TEST_F(AudioSystem, EveryChannelBusyGivesNoFreeChannel) {
   small->release();
 }
 
+TEST_F(AudioSystem, PausedChannelHoldsTheMomentAndResumesFromIt) {
+  audio::Channel channel = play(loadTrack());
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  ASSERT_EQ(channel.setPaused(true), audio::kOk);
+  unsigned pausedAt = position(channel);
+  EXPECT_NEAR(pausedAt, 300, kLeeway);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  bool paused = false;
+  EXPECT_EQ(channel.getPaused(&paused), audio::kOk);
+  EXPECT_TRUE(paused);
+  EXPECT_EQ(position(channel), pausedAt);
+
+  ASSERT_EQ(channel.setPaused(false), audio::kOk);
+  // It goes on from the paused moment, not from where the music would be by now.
+  EXPECT_EQ(position(channel), pausedAt);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_NEAR(position(channel), pausedAt + 300, kLeeway);
+  EXPECT_EQ(channel.getPaused(&paused), audio::kOk);
+  EXPECT_FALSE(paused);
+}
+
+TEST_F(AudioSystem, MovedChannelSaysTheNewMomentAtOnceAndRunsOnFromIt) {
+  const struct {
+    const char* name;
+    bool paused;
+    unsigned from, to;
+  } cases[] = {
+      {"forward while playing", false, 100, 1000},
+      {"back while playing", false, 1000, 200},
+      {"forward while paused", true, 100, 900},
+      {"back while paused", true, 900, 300},
+  };
+  audio::Sound sound = loadTrack();
+  for (const auto& c : cases) {
+    audio::Channel channel = play(sound);
+    ASSERT_EQ(channel.setPosition(c.from, audio::kTimeUnitMs), audio::kOk) << c.name;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    if (c.paused) {
+      ASSERT_EQ(channel.setPaused(true), audio::kOk) << c.name;
+    }
+    ASSERT_EQ(channel.setPosition(c.to, audio::kTimeUnitMs), audio::kOk) << c.name;
+    EXPECT_EQ(position(channel), c.to) << c.name;
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    if (c.paused) {
+      EXPECT_EQ(position(channel), c.to) << c.name;
+    } else {
+      EXPECT_NEAR(position(channel), c.to + 200, kLeeway) << c.name;
+    }
+    channel.setPaused(false);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_NEAR(position(channel), c.to + (c.paused ? 200 : 400), kLeeway) << c.name;
+  }
+}
+
+TEST_F(AudioSystem, PlayedPausedWaitsAtTheStartAndKeepsItsChannel) {
+  audio::System* small = nullptr;
+  ASSERT_EQ(audio::systemCreate(&small), audio::kOk);
+  ASSERT_EQ(small->init(1, audio::kInitNormal, nullptr), audio::kOk);
+  audio::Sound sound;
+  ASSERT_EQ(small->createSound(kTestTrack, audio::kDefault, nullptr, &sound), audio::kOk);
+  audio::Channel channel, other;
+  ASSERT_EQ(small->playSound(audio::kChannelFree, sound, true, &channel), audio::kOk);
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  EXPECT_EQ(position(channel), 0u);
+  EXPECT_EQ(small->playSound(audio::kChannelFree, sound, false, &other), audio::kErrNoFreeChannel);
+  ASSERT_EQ(channel.setPaused(false), audio::kOk);
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  EXPECT_NEAR(position(channel), 200, kLeeway);
+  small->release();
+}
+
+TEST_F(AudioSystem, MovesReachTheEndAndNoFurther) {
+  audio::Sound sound = loadTrack();
+  unsigned length = 0;
+  ASSERT_EQ(sound.getLength(&length, audio::kTimeUnitMs), audio::kOk);
+  EXPECT_NEAR(length, kTestTrackSeconds * 1000, 60);
+  EXPECT_EQ(sound.getLength(&length, 2), audio::kErrInvalidParam);
+  audio::Channel channel = play(sound);
+  EXPECT_EQ(channel.setPosition(length + 1, audio::kTimeUnitMs), audio::kErrInvalidParam);
+  EXPECT_EQ(channel.setPosition(100, 2), audio::kErrInvalidParam);
+  // Moved to the very end, the channel ends as a sound played to its end does.
+  ASSERT_EQ(channel.setPosition(length, audio::kTimeUnitMs), audio::kOk);
+  unsigned ms = 0;
+  audio::Result result;
+  for (int i = 0; i < 200 && (result = channel.getPosition(&ms, audio::kTimeUnitMs)) == audio::kOk; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_EQ(result, audio::kErrInvalidHandle);
+  EXPECT_EQ(channel.setPaused(true), audio::kErrInvalidHandle);
+  EXPECT_EQ(channel.setPosition(0, audio::kTimeUnitMs), audio::kErrInvalidHandle);
+}
+
 TEST(AudioHandles, DefaultHandlesAreInvalid) {
   audio::Sound sound;
   audio::Channel channel;
   unsigned ms = 0;
+  bool paused = false;
   EXPECT_EQ(sound.release(), audio::kErrInvalidHandle);
+  EXPECT_EQ(sound.getLength(&ms, audio::kTimeUnitMs), audio::kErrInvalidHandle);
   EXPECT_EQ(channel.getPosition(&ms, audio::kTimeUnitMs), audio::kErrInvalidHandle);
+  EXPECT_EQ(channel.setPaused(true), audio::kErrInvalidHandle);
+  EXPECT_EQ(channel.getPaused(&paused), audio::kErrInvalidHandle);
+  EXPECT_EQ(channel.setPosition(0, audio::kTimeUnitMs), audio::kErrInvalidHandle);
 }
