@@ -11,7 +11,7 @@
 
 rgbImage windowImage(const std::string& display, const std::string& window) {
   rgbImage image;
-  Display* connection = XOpenDisplay(display.c_str());
+  Display* connection = XOpenDisplay(display.empty() ? nullptr : display.c_str());
   if (!connection) return image;
   Window id = window == "root" ? DefaultRootWindow(connection) : Window(strtoul(window.c_str(), nullptr, 0));
   XWindowAttributes attributes;

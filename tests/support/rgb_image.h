@@ -14,7 +14,8 @@ class rgbImage {
 };
 
 // What an X window shows now (a window id as xdotool writes it, or "root"
-// for the whole screen) on `display`; empty if it cannot be read.
+// for the whole screen) on `display` (empty: the test's own); empty if it
+// cannot be read.
 rgbImage windowImage(const std::string& display, const std::string& window);
 
 // A PNG file's pixels; empty if it cannot be read.
