@@ -28,8 +28,10 @@ constexpr double kLookAfter = 1.0;
 constexpr const char* kCaptureRange = " --from 0 --to 1.5 --fps 30";
 // Compared coarsely, in blocks of 40 x 40 of the 1280 x 720 picture: the
 // scaled picture is filtered, and the moments differ by up to half a frame.
+// A picture out of place (in a corner at 1280 x 720, or stretched) scores
+// about 10 dB; the right one about 35.
 constexpr int kBlocksAcross = 32, kBlocksDown = 18;
-constexpr double kLeastPsnr = 30;
+constexpr double kLeastPsnr = 27;
 
 struct screenCase {
   const char* name;
