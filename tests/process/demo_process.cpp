@@ -73,6 +73,10 @@ std::string demoProcess::windowTitle() {
   return title;
 }
 
+void demoProcess::resizeWindow(int width, int height) {
+  onDisplay("xdotool windowsize " + windowId + " " + std::to_string(width) + " " + std::to_string(height));
+}
+
 void demoProcess::requestClose() { onDisplay(std::string(CLOSE_WINDOW_BINARY) + " " + windowId); }
 
 int demoProcess::waitForExit(double seconds) {

@@ -36,6 +36,8 @@ class demoProcess {
   void requestClose();
   // The window's title now.
   std::string windowTitle();
+  // Resizes the window, as a user dragging its corner would.
+  void resizeWindow(int width, int height);
   // Waits for the process to end: its exit status (128 + the signal's
   // number if a signal ended it), or -1 if it is still running after
   // `seconds` (it is then killed).

@@ -2,7 +2,8 @@
 // a folder of its own, with the show's music on the null output, driven by
 // key presses and read through its window's title and picture. A move and
 // a pause show the capture tool's picture of the moment in the title and
-// hold it; moves while paused land on the moment asked; resuming goes on
+// hold it; a resized window shows the whole picture, scaled, with black
+// bars; moves while paused land on the moment asked; resuming goes on
 // from the paused moment; a loop starts its scene again at its end; an
 // edited shader shows within half a second and a broken one keeps the last
 // picture; Escape ends it with status 0.
@@ -11,6 +12,7 @@
 
 #include <signal.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -120,6 +122,26 @@ TEST_F(Preview, MoveToTheWordSlamAndPauseShowsTheCapturedMomentAndHoldsIt) {
   double match = psnr(first, capturedFrame(shown));
   printf("paused at %.3f s: the preview's picture against the capture tool's: %.1f dB\n", shown, match);
   EXPECT_GE(match, kLeastPsnr);
+}
+
+TEST_F(Preview, ResizedWindowShowsTheWholePictureScaledWithBlackBars) {
+  preview.tapKey("3");
+  pause(true);
+  settledSeconds();
+  rgbImage whole = picture();
+  ASSERT_EQ(whole.width, 1280);
+  // 900 wide holds a 16:9 picture 506 high, 97 rows below the top.
+  preview.resizeWindow(900, 700);
+  settledSeconds();
+  rgbImage resized = picture();
+  ASSERT_EQ(resized.width, 900);
+  ASSERT_EQ(resized.height, 700);
+  rgbImage bars = cropImage(resized, 0, 0, 900, 97);
+  rgbImage below = cropImage(resized, 0, 603, 900, 97);
+  bars.rgb.insert(bars.rgb.end(), below.rgb.begin(), below.rgb.end());
+  EXPECT_TRUE(std::all_of(bars.rgb.begin(), bars.rgb.end(), [](unsigned char c) { return c == 0; }));
+  rgbImage scaled = cropImage(resized, 0, 97, 900, 506);
+  EXPECT_GE(psnr(blockAverage(scaled, 32, 18), blockAverage(whole, 32, 18)), kLeastPsnr);
 }
 
 TEST_F(Preview, MovesWhilePausedLandOnTheMomentAsked) {
