@@ -37,7 +37,6 @@ class Channel {
   // at that moment; resuming plays on from exactly there. A paused channel
   // never reaches the end of its sound.
   Result setPaused(bool paused);
-  Result getPaused(bool* paused);
   // Moves playback to `position` milliseconds, at most the sound's length
   // (where a playing channel ends as at the end of its sound), playing or
   // paused: the clock says that moment at once, holds it until the sound

@@ -22,8 +22,6 @@ Result Channel::getPosition(unsigned* position, unsigned timeUnit) {
 
 Result Channel::setPaused(bool paused) { return system ? system->channelSetPaused(*this, paused) : kErrInvalidHandle; }
 
-Result Channel::getPaused(bool* paused) { return system ? system->channelGetPaused(*this, paused) : kErrInvalidHandle; }
-
 Result Channel::setPosition(unsigned position, unsigned timeUnit) {
   return system ? system->channelSetPosition(*this, position, timeUnit) : kErrInvalidHandle;
 }
@@ -247,14 +245,6 @@ Result System::channelSetPaused(Channel channel, bool paused) {
   alSourceRewind(slot->source);
   slot->paused = true;
   slot->pausedSeconds = seconds;
-  return kOk;
-}
-
-Result System::channelGetPaused(Channel channel, bool* paused) {
-  channelSlot* slot = busyChannel(channel);
-  if (!slot) return kErrInvalidHandle;
-  if (!paused) return kErrInvalidParam;
-  *paused = slot->paused;
   return kOk;
 }
 

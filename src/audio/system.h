@@ -99,7 +99,6 @@ class System {
   Result soundLength(Sound sound, unsigned* length, unsigned timeUnit);
   Result channelPosition(Channel channel, unsigned* position, unsigned timeUnit);
   Result channelSetPaused(Channel channel, bool paused);
-  Result channelGetPaused(Channel channel, bool* paused);
   Result channelSetPosition(Channel channel, unsigned position, unsigned timeUnit);
 
   soundSlot* liveSound(Sound sound);
