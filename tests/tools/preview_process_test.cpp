@@ -5,8 +5,9 @@
 // hold it; a resized window shows the whole picture, scaled, with black
 // bars; moves while paused land on the moment asked; resuming goes on
 // from the paused moment; a loop starts its scene again at its end; an
-// edited shader shows within half a second and a broken one keeps the last
-// picture; Escape ends it with status 0.
+// edited shader, picture or font shows within half a second and a broken
+// one keeps the last picture and says its line; Escape ends it with status
+// 0.
 
 #include <gtest/gtest.h>
 
@@ -91,6 +92,23 @@ class Preview : public testing::Test {
   }
 
   rgbImage picture() { return windowImage(preview.display, preview.windowId); }
+
+  // Waits up to 3 s for the picture to differ from `before`: the seconds it
+  // took.
+  double secondsUntilPictureChanges(const rgbImage& before) {
+    auto start = clockType::now();
+    while (picture().rgb == before.rgb && clockType::now() - start < std::chrono::seconds(3)) sleepFor(0.01);
+    return std::chrono::duration<double>(clockType::now() - start).count();
+  }
+
+  // Holds the scroller at 13 s, its credits across the middle.
+  void holdTheScroller() {
+    preview.tapKey("3");
+    pause(true);
+    preview.tapKey("Right");
+    preview.tapKey("Right");
+    settledSeconds();
+  }
 
   void writeShader(const char* text) { writeFile(preview.folder + "/data/shaders/scroller.frag", text); }
 };
@@ -201,23 +219,12 @@ TEST_F(Preview, LoopStartsTheSceneAgainAtItsEnd) {
 }
 
 TEST_F(Preview, EditedShaderShowsWithinHalfASecondAndABrokenOneKeepsTheLastPicture) {
-  // The scroller with its credits across the middle, held.
-  preview.tapKey("3");
-  pause(true);
-  preview.tapKey("Right");
-  preview.tapKey("Right");
-  settledSeconds();
+  holdTheScroller();
   rgbImage before = picture();
   ASSERT_FALSE(before.rgb.empty());
 
   writeShader(kGreenLetters);
-  auto written = clockType::now();
-  rgbImage edited = before;
-  while (edited.rgb == before.rgb && clockType::now() - written < std::chrono::seconds(3)) {
-    sleepFor(0.01);
-    edited = picture();
-  }
-  double latency = std::chrono::duration<double>(clockType::now() - written).count();
+  double latency = secondsUntilPictureChanges(before);
   printf("the edited shader showed after %.0f ms\n", latency * 1000);
   EXPECT_LE(latency, kReloadSeconds);
   sleepFor(0.2);
@@ -230,4 +237,32 @@ TEST_F(Preview, EditedShaderShowsWithinHalfASecondAndABrokenOneKeepsTheLastPictu
   EXPECT_EQ(preview.output().rfind(line, 0), 0u) << preview.output();
   EXPECT_TRUE(has(preview.windowTitle(), "| " + line)) << preview.windowTitle();
   EXPECT_EQ(kill(preview.pid, 0), 0) << "the preview ended";
+}
+
+TEST_F(Preview, EditedPictureAndFontShowAndBadOnesKeepTheLast) {
+  holdTheScroller();
+  const struct {
+    const char* name;
+    const char* file;
+    std::string bytes;
+    const char* line;  // null: the new file loads
+  } edits[] = {
+      {"another picture", "data/textures/sun.png", readFile(preview.folder + "/data/textures/greenbg.png"), nullptr},
+      {"a damaged picture", "data/textures/sun.png", "not a picture\n", "[! data/textures/sun.png] could not be decoded."},
+      {"another font", "BorisBlackBloxx.ttf", readFile(preview.folder + "/font.ttf"), nullptr},
+      {"a damaged font", "BorisBlackBloxx.ttf", "not a font\n", "Error loading font from BorisBlackBloxx.ttf"},
+  };
+  for (const auto& edit : edits) {
+    rgbImage before = picture();
+    writeFile(preview.folder + "/" + edit.file, edit.bytes);
+    if (edit.line) {
+      sleepFor(kReloadSeconds + 0.3);
+      EXPECT_TRUE(picture().rgb == before.rgb) << edit.name << " changed the picture";
+      EXPECT_TRUE(has(preview.output(), std::string(edit.line) + "\n")) << edit.name << ": " << preview.output();
+      EXPECT_TRUE(has(preview.windowTitle(), edit.line)) << edit.name << ": " << preview.windowTitle();
+    } else {
+      EXPECT_LE(secondsUntilPictureChanges(before), kReloadSeconds) << edit.name;
+      sleepFor(0.2);
+    }
+  }
 }
