@@ -84,6 +84,7 @@ void previewSession::reloadChangedFiles() {
 }
 
 void previewSession::run() {
+  lastFrame = glfwGetTime();
   for (;;) {
     double now = glfwGetTime();
     if (now - lastLook >= kLookEvery) {
