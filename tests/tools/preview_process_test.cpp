@@ -30,8 +30,11 @@ using clockType = std::chrono::steady_clock;
 
 constexpr double kStartSeconds = 20;
 constexpr double kLeastPsnr = 30;
-// Reload: the preview looks at its files every 0.1 s.
+// Reload: the preview looks at its files every 0.05 s and loads one again
+// once its change has held for a look. A new font's glyphs are made again
+// in the frame that first draws them, which takes longer on a busy machine.
 constexpr double kReloadSeconds = 0.5;
+constexpr double kShowSeconds = 1.5;
 
 const char* const kGreenLetters =
     "void main() { gl_FragColor = vec4(0.0, 1.0, 0.0, gl_Color.a); }\n";
@@ -261,7 +264,9 @@ TEST_F(Preview, EditedPictureAndFontShowAndBadOnesKeepTheLast) {
       EXPECT_TRUE(has(preview.output(), std::string(edit.line) + "\n")) << edit.name << ": " << preview.output();
       EXPECT_TRUE(has(preview.windowTitle(), edit.line)) << edit.name << ": " << preview.windowTitle();
     } else {
-      EXPECT_LE(secondsUntilPictureChanges(before), kReloadSeconds) << edit.name;
+      double latency = secondsUntilPictureChanges(before);
+      printf("%s showed after %.0f ms\n", edit.name, latency * 1000);
+      EXPECT_LE(latency, kShowSeconds) << edit.name;
       sleepFor(0.2);
     }
   }

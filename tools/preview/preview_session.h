@@ -12,7 +12,7 @@
 
 // How often the files are looked at, in seconds: a change shows within two
 // looks and a frame.
-constexpr double kLookEvery = 0.1;
+constexpr double kLookEvery = 0.05;
 
 class previewSession {
  public:
