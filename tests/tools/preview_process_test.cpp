@@ -58,9 +58,12 @@ class Preview : public testing::Test {
 
   void SetUp() override {
     preview.program = PREVIEW_BINARY;
+    preview.arguments = {"--at", "2"};
     preview.start();
     ASSERT_TRUE(preview.waitForWindow(kStartSeconds)) << preview.output();
     ASSERT_TRUE(waitForTitle([](const std::string& title) { return titleSeconds(title) >= 0; }, kStartSeconds));
+    // It plays from the moment asked, not from the start.
+    EXPECT_GE(titleSeconds(preview.windowTitle()), 2.0);
   }
 
   void TearDown() override {
