@@ -16,16 +16,33 @@
 
 namespace {
 
-// How far a position read after a wait may be from the time waited: the
-// sleep overshoots, the clock moves in mixing periods, and after a move or
-// a resume it holds until the sound from there is heard, one output latency
-// (about 50 ms on the null output) later.
-constexpr double kLeeway = 100;
+using steadyClock = std::chrono::steady_clock;
+
+// How far the clock may run ahead of the time since playback went on: a
+// mixing period and the rounding to milliseconds. And how far behind it:
+// after a start, a move or a resume the clock holds until the sound from
+// there is heard, one output latency later (about 50 ms on the null
+// output), and a busy machine mixes late.
+constexpr double kAheadMs = 40;
+constexpr double kBehindMs = 250;
+// Long enough for a clock that stood still to fall behind by more than that.
+constexpr auto kRunOn = std::chrono::milliseconds(400);
 
 unsigned position(audio::Channel channel) {
   unsigned ms = 0;
   EXPECT_EQ(channel.getPosition(&ms, audio::kTimeUnitMs), audio::kOk);
   return ms;
+}
+
+void sleepFor(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }
+
+// Expects the channel's clock to have run on from `from` ms with the time
+// since `since`.
+void expectRanOn(audio::Channel channel, unsigned from, steadyClock::time_point since, const char* name = "") {
+  unsigned at = position(channel);
+  double elapsed = std::chrono::duration<double, std::milli>(steadyClock::now() - since).count();
+  EXPECT_LE(at, from + elapsed + kAheadMs) << name;
+  EXPECT_GE(at, from + elapsed - kBehindMs) << name;
 }
 
 class AudioSystem : public testing::Test {
@@ -189,22 +206,25 @@ TEST_F(AudioSystem, EveryChannelBusyGivesNoFreeChannel) {
 }
 
 TEST_F(AudioSystem, PausedChannelHoldsTheMomentAndResumesFromIt) {
+  // Playing waits for the decoding: the clock starts when it returns.
   audio::Channel channel = play(loadTrack());
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  auto started = steadyClock::now();
+  sleepFor(kRunOn);
+  expectRanOn(channel, 0, started);
   ASSERT_EQ(channel.setPaused(true), audio::kOk);
   unsigned pausedAt = position(channel);
-  EXPECT_NEAR(pausedAt, 300, kLeeway);
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  sleepFor(kRunOn);
   EXPECT_EQ(position(channel), pausedAt);
   // Pausing again changes nothing.
   ASSERT_EQ(channel.setPaused(true), audio::kOk);
   EXPECT_EQ(position(channel), pausedAt);
 
+  auto resumed = steadyClock::now();
   ASSERT_EQ(channel.setPaused(false), audio::kOk);
   // It goes on from the paused moment, not from where the music would be by now.
   EXPECT_EQ(position(channel), pausedAt);
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  EXPECT_NEAR(position(channel), pausedAt + 300, kLeeway);
+  sleepFor(kRunOn);
+  expectRanOn(channel, pausedAt, resumed);
 }
 
 TEST_F(AudioSystem, MovedChannelSaysTheNewMomentAtOnceAndRunsOnFromIt) {
@@ -213,7 +233,7 @@ TEST_F(AudioSystem, MovedChannelSaysTheNewMomentAtOnceAndRunsOnFromIt) {
     bool paused;
     unsigned from, to;
   } cases[] = {
-      {"forward while playing", false, 100, 1000},
+      {"forward while playing", false, 100, 900},
       {"back while playing", false, 1000, 200},
       {"forward while paused", true, 100, 900},
       {"back while paused", true, 900, 300},
@@ -222,21 +242,21 @@ TEST_F(AudioSystem, MovedChannelSaysTheNewMomentAtOnceAndRunsOnFromIt) {
   for (const auto& c : cases) {
     audio::Channel channel = play(sound);
     ASSERT_EQ(channel.setPosition(c.from, audio::kTimeUnitMs), audio::kOk) << c.name;
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    sleepFor(std::chrono::milliseconds(100));
     if (c.paused) {
       ASSERT_EQ(channel.setPaused(true), audio::kOk) << c.name;
     }
+    auto moved = steadyClock::now();
     ASSERT_EQ(channel.setPosition(c.to, audio::kTimeUnitMs), audio::kOk) << c.name;
     EXPECT_EQ(position(channel), c.to) << c.name;
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
     if (c.paused) {
+      sleepFor(std::chrono::milliseconds(200));
       EXPECT_EQ(position(channel), c.to) << c.name;
-    } else {
-      EXPECT_NEAR(position(channel), c.to + 200, kLeeway) << c.name;
+      moved = steadyClock::now();
+      ASSERT_EQ(channel.setPaused(false), audio::kOk) << c.name;
     }
-    channel.setPaused(false);
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    EXPECT_NEAR(position(channel), c.to + (c.paused ? 200 : 400), kLeeway) << c.name;
+    sleepFor(kRunOn);
+    expectRanOn(channel, c.to, moved, c.name);
   }
 }
 
@@ -248,12 +268,13 @@ TEST_F(AudioSystem, PlayedPausedWaitsAtTheStartAndKeepsItsChannel) {
   ASSERT_EQ(small->createSound(kTestTrack, audio::kDefault, nullptr, &sound), audio::kOk);
   audio::Channel channel, other;
   ASSERT_EQ(small->playSound(audio::kChannelFree, sound, true, &channel), audio::kOk);
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  sleepFor(std::chrono::milliseconds(200));
   EXPECT_EQ(position(channel), 0u);
   EXPECT_EQ(small->playSound(audio::kChannelFree, sound, false, &other), audio::kErrNoFreeChannel);
+  auto resumed = steadyClock::now();
   ASSERT_EQ(channel.setPaused(false), audio::kOk);
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
-  EXPECT_NEAR(position(channel), 200, kLeeway);
+  sleepFor(kRunOn);
+  expectRanOn(channel, 0, resumed);
   small->release();
 }
 
