@@ -19,6 +19,9 @@ class Sound {
 
   // Stops every channel playing the sound and frees its samples.
   Result release();
+  // The sound's length, in whole milliseconds, once it has decoded (this
+  // waits for that); a sound that did not decode is invalid from then on.
+  Result getLength(unsigned* length, unsigned timeUnit);
 };
 
 class Channel {
@@ -30,6 +33,15 @@ class Channel {
   // Where playback is, in whole milliseconds of what is heard now. Once the
   // sound has played to its end the channel is gone: kErrInvalidHandle.
   Result getPosition(unsigned* position, unsigned timeUnit);
+  // Pausing stops the sound and holds the position at what the clock says
+  // at that moment; resuming plays on from exactly there. A paused channel
+  // never reaches the end of its sound.
+  Result setPaused(bool paused);
+  // Moves playback to `position` milliseconds, at most the sound's length
+  // (where a playing channel ends as at the end of its sound), playing or
+  // paused: the clock says that moment at once, holds it until the sound
+  // from there is heard, and runs on from it.
+  Result setPosition(unsigned position, unsigned timeUnit);
 };
 
 }  // namespace audio

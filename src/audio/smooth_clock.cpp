@@ -5,11 +5,12 @@
 
 namespace audio {
 
-void smoothClock::restart(double period) {
+void smoothClock::restart(double period, double from) {
   periodSeconds = period;
-  heardSeconds = -1;
+  startSeconds = from;
+  heardSeconds = from - 1;
   heardSeenAt = 0;
-  reportedSeconds = 0;
+  reportedSeconds = from;
 }
 
 double smoothClock::position(double heardNow, double now) {
@@ -19,7 +20,7 @@ double smoothClock::position(double heardNow, double now) {
   }
   // Before the first sample is heard the mixer may not have started the
   // sound at all: running on from there would run ahead of it.
-  double sinceUpdate = heardSeconds > 0 ? std::min(std::max(now - heardSeenAt, 0.0), periodSeconds) : 0;
+  double sinceUpdate = heardSeconds > startSeconds ? std::min(std::max(now - heardSeenAt, 0.0), periodSeconds) : 0;
   reportedSeconds = std::max(reportedSeconds, heardSeconds + sinceUpdate);
   return reportedSeconds;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <new>
 #include <string>
 
@@ -11,8 +12,18 @@ namespace audio {
 
 Result Sound::release() { return system ? system->releaseSound(*this) : kErrInvalidHandle; }
 
+Result Sound::getLength(unsigned* length, unsigned timeUnit) {
+  return system ? system->soundLength(*this, length, timeUnit) : kErrInvalidHandle;
+}
+
 Result Channel::getPosition(unsigned* position, unsigned timeUnit) {
   return system ? system->channelPosition(*this, position, timeUnit) : kErrInvalidHandle;
+}
+
+Result Channel::setPaused(bool paused) { return system ? system->channelSetPaused(*this, paused) : kErrInvalidHandle; }
+
+Result Channel::setPosition(unsigned position, unsigned timeUnit) {
+  return system ? system->channelSetPosition(*this, position, timeUnit) : kErrInvalidHandle;
 }
 
 Result systemCreate(System** system) {
@@ -110,6 +121,7 @@ Result System::finishDecode(soundSlot* slot) {
       result = kErrMemory;
     }
     slot->seconds = double(pcm.frames) / double(pcm.rate);
+    slot->rate = pcm.rate;
   }
   delete pending;
   if (result != kOk) {
@@ -122,15 +134,17 @@ Result System::finishDecode(soundSlot* slot) {
 Result System::playSound(int channelId, Sound sound, bool paused, Channel* channel) {
   if (channel) *channel = Channel();
   if (!initialised) return kErrUninitialised;
-  if (!channel || channelId != kChannelFree || paused) return kErrInvalidParam;
+  if (!channel || channelId != kChannelFree) return kErrInvalidParam;
   soundSlot* played = liveSound(sound);
   if (!played) return kErrInvalidHandle;
   Result ready = finishDecode(played);
   if (ready != kOk) return ready;
 
-  // A channel whose sound has run out is free even if nobody asked it since.
+  // A channel whose sound has run out is free even if nobody asked it since;
+  // a paused one is not, though its source is not playing.
   auto isFree = [](const channelSlot& slot) {
     if (!slot.busy) return true;
+    if (slot.paused) return false;
     ALint state = AL_STOPPED;
     alGetSourcei(slot.source, AL_SOURCE_STATE, &state);
     return state == AL_STOPPED;
@@ -140,13 +154,13 @@ Result System::playSound(int channelId, Sound sound, bool paused, Channel* chann
   if (slot->busy) stopChannel(&*slot);
 
   alSourcei(slot->source, AL_BUFFER, ALint(played->buffer));
-  slot->clock.restart(mixerPeriod);
   slot->busy = true;
   slot->sound = sound.index;
   slot->soundSeconds = played->seconds;
-  slot->lastSampleHeardAt = 0;
-  slot->largestLatency = 0;
-  alSourcePlay(slot->source);
+  slot->soundRate = played->rate;
+  slot->paused = paused;
+  slot->pausedSeconds = 0;
+  if (!paused) playFrom(&*slot, 0);
   *channel = Channel{this, unsigned(slot - channels.begin()), slot->generation};
   return kOk;
 }
@@ -195,14 +209,66 @@ Result System::releaseSound(Sound sound) {
   return kOk;
 }
 
+Result System::soundLength(Sound sound, unsigned* length, unsigned timeUnit) {
+  soundSlot* slot = liveSound(sound);
+  if (!slot) return kErrInvalidHandle;
+  if (!length || timeUnit != kTimeUnitMs) return kErrInvalidParam;
+  Result ready = finishDecode(slot);
+  if (ready != kOk) return ready;
+  *length = unsigned(slot->seconds * 1000.0);
+  return kOk;
+}
+
 Result System::channelPosition(Channel channel, unsigned* position, unsigned timeUnit) {
   channelSlot* slot = busyChannel(channel);
   if (!slot) return kErrInvalidHandle;
   if (!position || timeUnit != kTimeUnitMs) return kErrInvalidParam;
+  double seconds = 0;
+  Result result = channelSeconds(slot, &seconds);
+  if (result == kOk) *position = unsigned(seconds * 1000.0);
+  return result;
+}
 
+Result System::channelSetPaused(Channel channel, bool paused) {
+  channelSlot* slot = busyChannel(channel);
+  if (!slot) return kErrInvalidHandle;
+  if (paused == slot->paused) return kOk;
+  if (!paused) {
+    slot->paused = false;
+    playFrom(slot, slot->pausedSeconds);
+    return kOk;
+  }
+  // What the picture shows now is where the music stands still, and where
+  // it goes on from: not what the mixer has already sent to the output.
+  double seconds = 0;
+  Result result = channelSeconds(slot, &seconds);
+  if (result != kOk) return result;
+  alSourceRewind(slot->source);
+  slot->paused = true;
+  slot->pausedSeconds = seconds;
+  return kOk;
+}
+
+Result System::channelSetPosition(Channel channel, unsigned position, unsigned timeUnit) {
+  channelSlot* slot = busyChannel(channel);
+  if (!slot) return kErrInvalidHandle;
+  double seconds = position / 1000.0;
+  if (timeUnit != kTimeUnitMs || seconds > slot->soundSeconds) return kErrInvalidParam;
+  if (slot->paused)
+    slot->pausedSeconds = seconds;
+  else
+    playFrom(slot, seconds);
+  return kOk;
+}
+
+Result System::channelSeconds(channelSlot* slot, double* seconds) {
   ALCint connected = ALC_TRUE;
   if (tellsDisconnect) alcGetIntegerv(device, ALC_CONNECTED, 1, &connected);
   if (!connected) return kErrOutputFailed;
+  if (slot->paused) {
+    *seconds = slot->pausedSeconds;
+    return kOk;
+  }
 
   // A source that has stopped reports offset 0: the end is told by its state,
   // so the clock never falls back to the start. The mixer stops it when it
@@ -230,9 +296,25 @@ Result System::channelPosition(Channel channel, unsigned* position, unsigned tim
     }
     heard = slot->soundSeconds - stillToHear;
   }
-  double seconds = slot->clock.position(heard, now);
-  *position = unsigned(seconds * 1000.0);
+  *seconds = slot->clock.position(heard, now);
   return kOk;
+}
+
+void System::playFrom(channelSlot* slot, double seconds) {
+  // Rewound, the source starts afresh from the offset at the next play, so
+  // no later query can see where it was before.
+  alSourceRewind(slot->source);
+  slot->clock.restart(mixerPeriod, seconds);
+  slot->lastSampleHeardAt = 0;
+  slot->largestLatency = 0;
+  // The offset in whole frames: one in seconds, rounded to a float, can
+  // land past the end, which OpenAL refuses. From the very end the last
+  // frame plays, and the channel ends as at the end of its sound: OpenAL
+  // cannot stop a source that has not played.
+  double lastFrame = std::round(slot->soundSeconds * double(slot->soundRate)) - 1;
+  double frame = std::min(std::floor(seconds * double(slot->soundRate)), lastFrame);
+  alSourcei(slot->source, AL_SAMPLE_OFFSET, ALint(frame));
+  alSourcePlay(slot->source);
 }
 
 soundSlot* System::liveSound(Sound sound) {
@@ -251,6 +333,7 @@ void System::stopChannel(channelSlot* slot) {
   alSourceStop(slot->source);
   alSourcei(slot->source, AL_BUFFER, 0);
   slot->busy = false;
+  slot->paused = false;
   ++slot->generation;
 }
 

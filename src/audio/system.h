@@ -33,6 +33,7 @@ class soundSlot {
  public:
   ALuint buffer = 0;
   double seconds = 0;  // the decoded length
+  long rate = 0;       // frames per second
   unsigned generation = 1;
   bool live = false;
   pendingDecode* pending = nullptr;  // until the samples are in `buffer`
@@ -45,11 +46,16 @@ class channelSlot {
   bool busy = false;
   unsigned sound = 0;  // index of the sound slot it plays
   double soundSeconds = 0;  // the length of that sound
+  long soundRate = 0;       // and its frames per second
   // Once the mixer has used the last sample: the monotonic time at which
   // the output will have played it. 0 while the mixer still plays the sound.
   double lastSampleHeardAt = 0;
   double largestLatency = 0;  // the output's, while the sound played
   smoothClock clock;
+  // Paused, the source is rewound and the clock holds `pausedSeconds`,
+  // where playback resumes.
+  bool paused = false;
+  double pausedSeconds = 0;
 };
 
 class System {
@@ -73,8 +79,9 @@ class System {
   // does not decode fails when the sound is first played.
   Result createSound(const char* path, unsigned mode, void* extraInfo, Sound* sound);
   // Starts `sound` from its beginning on a free channel, once its decoding
-  // has finished. Only kChannelFree and paused = false are supported. On
-  // failure *channel is invalid; a sound that did not decode is invalid too.
+  // has finished; paused, it waits at the beginning for setPaused(false).
+  // Only kChannelFree is supported. On failure *channel is invalid; a sound
+  // that did not decode is invalid too.
   Result playSound(int channelId, Sound sound, bool paused, Channel* channel);
   // Stops everything, frees every sound and closes the output; handles go invalid.
   Result close();
@@ -82,7 +89,10 @@ class System {
   Result release();
 
   Result releaseSound(Sound sound);
+  Result soundLength(Sound sound, unsigned* length, unsigned timeUnit);
   Result channelPosition(Channel channel, unsigned* position, unsigned timeUnit);
+  Result channelSetPaused(Channel channel, bool paused);
+  Result channelSetPosition(Channel channel, unsigned position, unsigned timeUnit);
 
   soundSlot* liveSound(Sound sound);
   // Waits for the slot's decoding and hands the samples to OpenAL, on this
@@ -90,6 +100,11 @@ class System {
   Result finishDecode(soundSlot* slot);
   channelSlot* busyChannel(Channel channel);
   void stopChannel(channelSlot* slot);
+  // Where the channel's clock is now, in seconds; kErrInvalidHandle once
+  // its sound has been heard to the end, which frees the channel.
+  Result channelSeconds(channelSlot* slot, double* seconds);
+  // Plays the channel's sound from `seconds` on, with its clock restarted there.
+  void playFrom(channelSlot* slot, double seconds);
   // What the output has played of the source: the mixer's offset less the
   // time a sample takes from the mixer to the speaker (`latency`, which a
   // stopped source reports too). Negative while the first sample is on its way.

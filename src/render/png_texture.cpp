@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
-#include <string>
 
 #include "render/texture_limit.h"
 #include "render/whole_file.h"
@@ -16,13 +15,22 @@ unsigned char textureAlpha(int gdAlpha) { return (127 - gdAlpha) * 255 / 127; }
 
 namespace {
 
-[[noreturn]] void notDecoded(const char* path) {
-  printf("[! %s] could not be decoded.\n", path);
-  exit(-1);
-}
-
 // Textures already made, by file path.
 std::map<std::string, GLuint> loadedTextures;
+
+// A picture decoded into the bytes the texture takes.
+class decodedPicture {
+ public:
+  unsigned char* pixels = nullptr;  // malloc'd RGBA, top row first
+  int width = 0, height = 0;
+
+  decodedPicture() = default;
+  decodedPicture(const decodedPicture&) = delete;
+  decodedPicture& operator=(const decodedPicture&) = delete;
+  ~decodedPicture() { free(pixels); }
+};
+
+std::string notDecodedLine(const char* path) { return std::string("[! ") + path + "] could not be decoded."; }
 
 // The width and height a PNG's header declares, or false if the bytes do not
 // start like a PNG.
@@ -38,74 +46,111 @@ bool declaredPngSize(const wholeFile& file, unsigned* width, unsigned* height) {
   return true;
 }
 
-// Reads the picture's file whole, or ends the process with its line.
-void readPictureFile(const char* path, wholeFile* file) {
+// Reads the picture's file whole: the line that says why it cannot be had,
+// or empty.
+std::string readPictureFile(const char* path, wholeFile* file) {
   // libgd takes the file's size as an int.
   switch (readWholeFile(path, size_t(INT_MAX), file)) {
     case fileRead::notOpened:
-      printf("[! %s] file not found.\n", path);
-      exit(-1);
+      return std::string("[! ") + path + "] file not found.";
     case fileRead::noMemory:
-      exitOutOfMemory();
+      return kOutOfMemoryLine;
     case fileRead::tooLarge:
-      notDecoded(path);
+      return notDecodedLine(path);
     case fileRead::shortRead:
       printf("Bzzt bzzt\n");
       break;
     case fileRead::complete:
       break;
   }
+  return "";
 }
 
-}  // namespace
-
-GLuint loadPngTexture(const char* path) {
-  // A picture shown by several scenes is decoded and uploaded once; they
-  // share its texture, which nothing ever changes.
-  auto loaded = loadedTextures.find(path);
-  if (loaded != loadedTextures.end()) {
-    glBindTexture(GL_TEXTURE_2D, loaded->second);
-    return loaded->second;
-  }
+// Reads and decodes the picture: the line that says why it cannot be had,
+// or empty.
+std::string decodePicture(const char* path, decodedPicture* picture) {
   wholeFile file;
-  readPictureFile(path, &file);
+  std::string failure = readPictureFile(path, &file);
+  if (!failure.empty()) return failure;
   // A small file can declare a picture of gigabytes: refuse one the GL could
   // not hold before libgd decodes it.
   unsigned declaredWidth = 0;
   unsigned declaredHeight = 0;
   if (declaredPngSize(file, &declaredWidth, &declaredHeight) && !glCanHold(declaredWidth, declaredHeight))
-    notDecoded(path);
+    return notDecodedLine(path);
   // Only the bytes actually read are handed to the decoder.
   gdImagePtr image = gdImageCreateFromPngPtr(int(file.size), file.bytes);
-  if (!image) notDecoded(path);
+  if (!image) return notDecodedLine(path);
 
   int width = gdImageSX(image);
   int height = gdImageSY(image);
-  unsigned char* pixels = static_cast<unsigned char*>(malloc(size_t(width) * height * 4));
-  if (!pixels) exitOutOfMemory();
+  picture->pixels = static_cast<unsigned char*>(malloc(size_t(width) * height * 4));
+  if (!picture->pixels) {
+    gdImageDestroy(image);
+    return kOutOfMemoryLine;
+  }
+  picture->width = width;
+  picture->height = height;
   // gdImageRed and friends read the bits of a true-colour pixel, or the
   // palette entry of a palette image's index.
   bool trueColour = gdImageTrueColor(image);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       int value = trueColour ? gdImageTrueColorPixel(image, x, y) : gdImagePalettePixel(image, x, y);
-      unsigned char* at = pixels + (size_t(y) * width + x) * 4;
+      unsigned char* at = picture->pixels + (size_t(y) * width + x) * 4;
       at[0] = gdImageRed(image, value);
       at[1] = gdImageGreen(image, value);
       at[2] = gdImageBlue(image, value);
       at[3] = textureAlpha(gdImageAlpha(image, value));
     }
   }
+  gdImageDestroy(image);
+  return "";
+}
 
-  GLuint texture = 0;
-  glGenTextures(1, &texture);
+// Makes `texture` hold the picture, with nearest filtering; it is left bound.
+void uploadPicture(GLuint texture, const decodedPicture& picture) {
   glBindTexture(GL_TEXTURE_2D, texture);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, picture.width, picture.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+               picture.pixels);
+}
 
-  free(pixels);
-  gdImageDestroy(image);
+}  // namespace
+
+GLuint loadPngTexture(const char* path) {
+  // A picture shown by several scenes is decoded and uploaded once; they
+  // share its texture.
+  auto loaded = loadedTextures.find(path);
+  if (loaded != loadedTextures.end()) {
+    glBindTexture(GL_TEXTURE_2D, loaded->second);
+    return loaded->second;
+  }
+  decodedPicture picture;
+  std::string failure = decodePicture(path, &picture);
+  if (!failure.empty()) {
+    printf("%s\n", failure.c_str());
+    exit(-1);
+  }
+  GLuint texture = 0;
+  glGenTextures(1, &texture);
+  uploadPicture(texture, picture);
   loadedTextures[path] = texture;
   return texture;
+}
+
+std::string reloadPngTexture(const char* path) {
+  auto loaded = loadedTextures.find(path);
+  if (loaded == loadedTextures.end()) return "";
+  decodedPicture picture;
+  std::string failure = decodePicture(path, &picture);
+  if (!failure.empty()) {
+    printf("%s\n", failure.c_str());
+    return failure;
+  }
+  uploadPicture(loaded->second, picture);
+  // The frames leave texture 0 bound; so does a reload between them.
+  glBindTexture(GL_TEXTURE_2D, 0);
+  return "";
 }

@@ -37,6 +37,10 @@ renderTarget::renderTarget(unsigned width, unsigned height, float clearR, float 
 
 void renderTarget::begin() {
   glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, framebuffer);
+  // The window's viewport is the picture's place in it, whatever the
+  // window's size; the target is drawn whole.
+  glGetIntegerv(GL_VIEWPORT, windowViewport);
+  glViewport(0, 0, GLsizei(width), GLsizei(height));
   glClearColor(clearR, clearG, clearB, 1);
   glDrawBuffer(GL_COLOR_ATTACHMENT0_EXT);
   glActiveTexture(GL_TEXTURE0);
@@ -54,7 +58,7 @@ void renderTarget::begin() {
 
 void renderTarget::end() {
   glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
-  updateMipmaps(colourTexture);
+  glViewport(windowViewport[0], windowViewport[1], windowViewport[2], windowViewport[3]);
 }
 
 void renderTarget::present() {
@@ -65,6 +69,9 @@ void renderTarget::present() {
   glActiveTexture(GL_TEXTURE0);
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, colourTexture);
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  makeMipmapsToShow(*this, viewport[2], viewport[3]);
   // s runs from 1 to 0 across the screen: this undoes the mirrored frustum.
   glBegin(GL_QUADS);
   glTexCoord2f(1, 0);

@@ -14,16 +14,20 @@ class renderTarget {
   // The colour `begin` clears to, alpha 1. Scenes may rewrite it between
   // frames; values outside [0, 1] go to the clear call as they are.
   float clearR, clearG, clearB;
+  // The window's viewport while the target is drawn into, given back by `end`.
+  GLint windowViewport[4];
 
   // Ends the process with "Framebuffer error <status>" if the driver cannot
   // complete the framebuffer.
   renderTarget(unsigned width, unsigned height, float clearR, float clearG, float clearB);
 
-  // Draw into the target: bound, cleared, scene projection, identity model-view.
+  // Draw into the target: bound, its own size as the viewport, cleared,
+  // scene projection, identity model-view.
   void begin();
-  // Draw into the window again; the scene projection stays until `present`.
+  // Draw into the window again, in the window's viewport; the scene
+  // projection stays until `present`.
   void end();
-  // Draws the target over the whole current destination, tinted by the
+  // Draws the target over the whole current viewport, tinted by the
   // current colour and blended by the current blend function.
   void present();
 };

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 
 #include "render/whole_file.h"
 
@@ -24,21 +23,25 @@ std::string infoLog(GLuint object, PFNGLGETSHADERIVPROC getParameter, PFNGLGETSH
   return log.empty() ? "no log" : log;
 }
 
-// Reports a shader that failed to compile; true if it compiled.
-bool reportCompile(GLuint shader, const char* path) {
+// Prints the line of a shader that failed to compile and returns it; empty
+// if it compiled.
+std::string reportCompile(GLuint shader, const std::string& path) {
   GLint compiled = GL_FALSE;
   glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
-  if (!compiled)
-    printf("Shader %s failed to compile: %s\n", path, infoLog(shader, glGetShaderiv, glGetShaderInfoLog).c_str());
-  return compiled;
+  if (compiled) return "";
+  std::string line = "Shader " + path + " failed to compile: " + infoLog(shader, glGetShaderiv, glGetShaderInfoLog);
+  printf("%s\n", line.c_str());
+  return line;
 }
 
-void reportLink(GLuint program, const char* vertexPath, const char* fragmentPath) {
+std::string reportLink(GLuint program, const std::string& vertexPath, const std::string& fragmentPath) {
   GLint linked = GL_FALSE;
   glGetProgramiv(program, GL_LINK_STATUS, &linked);
-  if (!linked)
-    printf("Shaders %s and %s failed to link: %s\n", vertexPath, fragmentPath,
-           infoLog(program, glGetProgramiv, glGetProgramInfoLog).c_str());
+  if (linked) return "";
+  std::string line = "Shaders " + vertexPath + " and " + fragmentPath +
+                     " failed to link: " + infoLog(program, glGetProgramiv, glGetProgramInfoLog);
+  printf("%s\n", line.c_str());
+  return line;
 }
 
 // The browser's GL emulation puts declarations of its own before a shader's
@@ -51,55 +54,94 @@ void dropVersionLine(char* source) {
 #endif
 }
 
-}  // namespace
-
-char* loadTextFile(const char* path) {
+// Reads a shader's source: the line that says why it cannot be had, or
+// empty. The text is the caller's to free.
+std::string readSource(const char* path, char** text) {
   wholeFile file;
   // Binary: Windows' text mode would drop every CR of a CR LF file and
   // report the read as short.
   switch (readWholeFile(path, SIZE_MAX - 1, &file)) {
     case fileRead::notOpened:
-      printf("Couldn't load shaderfile %s\n", path);
-      exit(-1);
+      return std::string("Couldn't load shaderfile ") + path;
     case fileRead::tooLarge:
     case fileRead::noMemory:
-      exitOutOfMemory();
+      return kOutOfMemoryLine;
     case fileRead::shortRead:
       printf("Error reading %s\n", path);
       break;
     case fileRead::complete:
       break;
   }
-  char* text = file.bytes;
+  *text = file.bytes;
   file.bytes = nullptr;
+  dropVersionLine(*text);
+  return "";
+}
+
+GLuint compileShader(GLenum type, const char* source) {
+  GLuint shader = glCreateShader(type);
+  glShaderSource(shader, 1, &source, nullptr);
+  glCompileShader(shader);
+  return shader;
+}
+
+}  // namespace
+
+char* loadTextFile(const char* path) {
+  char* text = nullptr;
+  std::string failure = readSource(path, &text);
+  if (!failure.empty()) {
+    printf("%s\n", failure.c_str());
+    exit(-1);
+  }
   return text;
 }
 
-shaderProgram::shaderProgram(const char* vertexPath, const char* fragmentPath) {
+shaderProgram::shaderProgram(const char* vertexPath, const char* fragmentPath)
+    : vertexPath(vertexPath), fragmentPath(fragmentPath) {
   char* vertexSource = loadTextFile(vertexPath);
   char* fragmentSource = loadTextFile(fragmentPath);
-  dropVersionLine(vertexSource);
-  dropVersionLine(fragmentSource);
+  build(vertexSource, fragmentSource);
+  free(vertexSource);
+  free(fragmentSource);
+}
+
+std::string shaderProgram::build(const char* vertexSource, const char* fragmentSource) {
   program = glCreateProgram();
-
-  vertexShader = glCreateShader(GL_VERTEX_SHADER);
-  glShaderSource(vertexShader, 1, &vertexSource, nullptr);
-  glCompileShader(vertexShader);
-  bool vertexCompiled = reportCompile(vertexShader, vertexPath);
-
-  fragmentShader = glCreateShader(GL_FRAGMENT_SHADER);
-  glShaderSource(fragmentShader, 1, &fragmentSource, nullptr);
-  glCompileShader(fragmentShader);
-  bool fragmentCompiled = reportCompile(fragmentShader, fragmentPath);
-
+  vertexShader = compileShader(GL_VERTEX_SHADER, vertexSource);
+  std::string vertexFailure = reportCompile(vertexShader, vertexPath);
+  fragmentShader = compileShader(GL_FRAGMENT_SHADER, fragmentSource);
+  std::string fragmentFailure = reportCompile(fragmentShader, fragmentPath);
   glAttachShader(program, vertexShader);
   glAttachShader(program, fragmentShader);
   glLinkProgram(program);
+  if (!vertexFailure.empty()) return vertexFailure;
+  if (!fragmentFailure.empty()) return fragmentFailure;
   // A shader that did not compile makes the link fail too: that says nothing new.
-  if (vertexCompiled && fragmentCompiled) reportLink(program, vertexPath, fragmentPath);
+  return reportLink(program, vertexPath, fragmentPath);
+}
 
+std::string shaderProgram::reload() {
+  char* vertexSource = nullptr;
+  char* fragmentSource = nullptr;
+  std::string failure = readSource(vertexPath.c_str(), &vertexSource);
+  if (failure.empty()) failure = readSource(fragmentPath.c_str(), &fragmentSource);
+  if (!failure.empty()) {
+    printf("%s\n", failure.c_str());
+    free(vertexSource);
+    return failure;
+  }
+  shaderProgram old = *this;
+  failure = build(vertexSource, fragmentSource);
   free(vertexSource);
   free(fragmentSource);
+  // The program that did not build goes; the one that did stays.
+  shaderProgram& unused = failure.empty() ? old : *this;
+  glDeleteProgram(unused.program);
+  glDeleteShader(unused.vertexShader);
+  glDeleteShader(unused.fragmentShader);
+  if (!failure.empty()) *this = old;
+  return failure;
 }
 
 void shaderProgram::bind() { glUseProgram(program); }

@@ -1,13 +1,16 @@
 #pragma once
 // The mipmaps of a render target's colour texture, which `present` samples.
-// Desktop GL keeps them itself (GL_GENERATE_MIPMAP). WebGL has no such
-// parameter, and a texture without its mipmaps draws black there, so they
-// are made each time the target has been drawn.
+// Desktop GL keeps a texture's mipmaps as it is uploaded (GL_GENERATE_MIPMAP),
+// but drawing into the target leaves them as they were: a picture shown
+// smaller than the target is filtered from mipmaps made when it is shown.
+// WebGL has no such parameter, and a texture without its mipmaps draws black
+// there even at full size: they are made each time it is shown.
 
-#include <GL/glew.h>
+#include "render/render_target.h"
 
 // Asks the GL to keep the bound texture's mipmaps, where it can.
 void keepMipmapsUpdated();
 
-// Makes `texture`'s mipmaps from its full-size picture, where the GL does not.
-void updateMipmaps(GLuint texture);
+// Makes the mipmaps of `target`'s texture, bound, from its picture, where
+// showing it `shownWidth` x `shownHeight` needs them.
+void makeMipmapsToShow(const renderTarget& target, int shownWidth, int shownHeight);

@@ -2,8 +2,4 @@
 
 void keepMipmapsUpdated() {}
 
-void updateMipmaps(GLuint texture) {
-  glBindTexture(GL_TEXTURE_2D, texture);
-  glGenerateMipmap(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, 0);
-}
+void makeMipmapsToShow(const renderTarget&, int, int) { glGenerateMipmap(GL_TEXTURE_2D); }

@@ -36,8 +36,32 @@ std::vector<unsigned char> readFontFile(const char* path) {
 }  // namespace
 
 textFace::textFace(const char* path)
-    : fontFile(readFontFile(path)), unsizedFont(new countingPolygonFont(fontFile.data(), fontFile.size())) {
+    : path(path), fontFile(readFontFile(path)), unsizedFont(new countingPolygonFont(fontFile.data(), fontFile.size())) {
   loadError = unsizedFont->Error();
+}
+
+std::string textFace::reload() {
+  std::vector<unsigned char> bytes = readFontFile(path.c_str());
+  FTPolygonFont* font = new countingPolygonFont(bytes.data(), bytes.size());
+  if (font->Error()) {
+    delete font;
+    std::string line = "Error loading font from " + path;
+    printf("%s\n", line.c_str());
+    return line;
+  }
+  // The size selected now stays selected, in the new font.
+  std::pair<unsigned, unsigned> selected(0, 0);
+  for (const auto& sized : fontsBySize)
+    if (sized.second == currentFont) selected = sized.first;
+  for (const auto& sized : fontsBySize) delete sized.second;
+  delete unsizedFont;
+  fontsBySize.clear();
+  // The new font reads the bytes where they are: swapped in, they do not move.
+  fontFile.swap(bytes);
+  unsizedFont = font;
+  loadError = 0;
+  currentFont = currentFont ? fontFor(selected.first, selected.second) : nullptr;
+  return "";
 }
 
 int textFace::Error() const { return loadError; }

@@ -9,6 +9,7 @@
 // into memory: FaceSize then only selects one.
 
 #include <map>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -16,6 +17,7 @@ class FTPolygonFont;
 
 class textFace {
  public:
+  std::string path;
   std::vector<unsigned char> fontFile;  // FreeType reads every size's face from here
   int loadError;                        // FreeType's error for the file; 0 when it loaded
   FTPolygonFont* unsizedFont;           // opened with the face; takes the first size asked for
@@ -23,6 +25,12 @@ class textFace {
   FTPolygonFont* currentFont = nullptr;
 
   explicit textFace(const char* path);
+
+  // Reads the font file again, in place: the sizes are made anew from it,
+  // and the size selected stays selected. A file that is missing or not a
+  // font leaves the face as it was; "Error loading font from <path>" is
+  // printed and returned. Empty when the new font is in place.
+  std::string reload();
 
   // Non-zero if the file is missing or not a font. Such a face sizes nothing
   // and draws nothing.

@@ -9,7 +9,7 @@
 wholeFile::~wholeFile() { free(bytes); }
 
 void exitOutOfMemory() {
-  printf("Couldn't allocate memory\n");
+  printf("%s\n", kOutOfMemoryLine);
   exit(-1);
 }
 

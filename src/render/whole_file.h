@@ -24,8 +24,11 @@ class wholeFile {
   ~wholeFile();
 };
 
-// Reports a failed allocation, "Couldn't allocate memory", and ends the
-// process with status -1: what every loader does when memory runs out.
+// What every loader says when memory runs out.
+constexpr const char* kOutOfMemoryLine = "Couldn't allocate memory";
+
+// Prints kOutOfMemoryLine and ends the process with status -1: what every
+// loader does when memory runs out.
 [[noreturn]] void exitOutOfMemory();
 
 // Reads the file at `path` into `out`, as bytes: no platform translates its

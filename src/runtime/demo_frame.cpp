@@ -1,7 +1,9 @@
 #include "runtime/demo_frame.h"
 
 #include <GL/glew.h>
+#include <GLFW/glfw3.h>
 
+#include "runtime/picture_area.h"
 #include "runtime/timeline.h"
 #include "runtime/window.h"
 
@@ -35,7 +37,9 @@ void drawFrame(const demoScenes& scenes, bool started, const std::function<float
   // The clear colour is the last one set: black when no scene ran, else the
   // clear colour of the render target the last scene began. A scene fading
   // in is blended over that, not over black.
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  int width = 0, height = 0;
+  glfwGetFramebufferSize(glfwGetCurrentContext(), &width, &height);
+  clearWindow(fitPicture(width, height), width, height);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   glClearColor(0, 0, 0, 1);

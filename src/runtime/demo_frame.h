@@ -26,5 +26,6 @@ demoScenes buildScenes();
 void setFixedState();
 
 // Clears the window and, once the music has started, draws the scene that
-// owns the music time `musicTime` gives. Nothing is drawn before the start.
+// owns the music time `musicTime` gives, scaled to fill the window's
+// framebuffer (picture_area.h). Nothing is drawn before the start.
 void drawFrame(const demoScenes& scenes, bool started, const std::function<float()>& musicTime);

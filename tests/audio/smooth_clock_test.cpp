@@ -56,6 +56,20 @@ TEST(SmoothClock, RestartGoesBackToZero) {
   EXPECT_DOUBLE_EQ(clock.position(0.0, 20.0), 0.0);
 }
 
+TEST(SmoothClock, RestartedAtAMomentSaysItUntilTheSoundFromThereIsHeard) {
+  const double moves[] = {5.0, 0.5};  // forward from 1 s, and back from 5 s
+  audio::smoothClock clock = startedClock();
+  clock.position(1.0, 10.0);
+  for (double to : moves) {
+    clock.restart(kPeriod, to);
+    // The output still plays what the mixer sent before the move.
+    EXPECT_DOUBLE_EQ(clock.position(to - 0.05, 20.0), to) << to;
+    EXPECT_DOUBLE_EQ(clock.position(to - 0.05, 20.04), to) << to;
+    EXPECT_DOUBLE_EQ(clock.position(to + 0.01, 20.05), to + 0.01) << to;
+    EXPECT_NEAR(clock.position(to + 0.01, 20.06), to + 0.02, 1e-9) << to;
+  }
+}
+
 TEST(SmoothClock, SaysZeroUntilTheFirstSampleIsHeard) {
   audio::smoothClock clock = startedClock();
   // The mixer has not started the sound: nothing to run on from.

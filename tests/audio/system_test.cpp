@@ -16,6 +16,35 @@
 
 namespace {
 
+using steadyClock = std::chrono::steady_clock;
+
+// How far the clock may run ahead of the time since playback went on: a
+// mixing period and the rounding to milliseconds. And how far behind it:
+// after a start, a move or a resume the clock holds until the sound from
+// there is heard, one output latency later (about 50 ms on the null
+// output), and a busy machine mixes late.
+constexpr double kAheadMs = 40;
+constexpr double kBehindMs = 250;
+// Long enough for a clock that stood still to fall behind by more than that.
+constexpr auto kRunOn = std::chrono::milliseconds(400);
+
+unsigned position(audio::Channel channel) {
+  unsigned ms = 0;
+  EXPECT_EQ(channel.getPosition(&ms, audio::kTimeUnitMs), audio::kOk);
+  return ms;
+}
+
+void sleepFor(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }
+
+// Expects the channel's clock to have run on from `from` ms with the time
+// since `since`.
+void expectRanOn(audio::Channel channel, unsigned from, steadyClock::time_point since, const char* name = "") {
+  unsigned at = position(channel);
+  double elapsed = std::chrono::duration<double, std::milli>(steadyClock::now() - since).count();
+  EXPECT_LE(at, from + elapsed + kAheadMs) << name;
+  EXPECT_GE(at, from + elapsed - kBehindMs) << name;
+}
+
 class AudioSystem : public testing::Test {
  protected:
   audio::System* system = nullptr;
@@ -115,7 +144,6 @@ TEST_F(AudioSystem, UnsupportedPlayArgumentsAreRefused) {
   audio::Sound sound = loadTrack();
   audio::Channel channel;
   EXPECT_EQ(system->playSound(3, sound, false, &channel), audio::kErrInvalidParam);
-  EXPECT_EQ(system->playSound(audio::kChannelFree, sound, true, &channel), audio::kErrInvalidParam);
   unsigned ms = 0;
   EXPECT_EQ(play(sound).getPosition(&ms, 2), audio::kErrInvalidParam);
 }
@@ -177,10 +205,106 @@ TEST_F(AudioSystem, EveryChannelBusyGivesNoFreeChannel) {
   small->release();
 }
 
+TEST_F(AudioSystem, PausedChannelHoldsTheMomentAndResumesFromIt) {
+  // Playing waits for the decoding: the clock starts when it returns.
+  audio::Channel channel = play(loadTrack());
+  auto started = steadyClock::now();
+  sleepFor(kRunOn);
+  expectRanOn(channel, 0, started);
+  ASSERT_EQ(channel.setPaused(true), audio::kOk);
+  unsigned pausedAt = position(channel);
+  sleepFor(kRunOn);
+  EXPECT_EQ(position(channel), pausedAt);
+  // Pausing again changes nothing.
+  ASSERT_EQ(channel.setPaused(true), audio::kOk);
+  EXPECT_EQ(position(channel), pausedAt);
+
+  auto resumed = steadyClock::now();
+  ASSERT_EQ(channel.setPaused(false), audio::kOk);
+  // It goes on from the paused moment, not from where the music would be by now.
+  EXPECT_EQ(position(channel), pausedAt);
+  sleepFor(kRunOn);
+  expectRanOn(channel, pausedAt, resumed);
+}
+
+TEST_F(AudioSystem, MovedChannelSaysTheNewMomentAtOnceAndRunsOnFromIt) {
+  const struct {
+    const char* name;
+    bool paused;
+    unsigned from, to;
+  } cases[] = {
+      {"forward while playing", false, 100, 900},
+      {"back while playing", false, 1000, 200},
+      {"forward while paused", true, 100, 900},
+      {"back while paused", true, 900, 300},
+  };
+  audio::Sound sound = loadTrack();
+  for (const auto& c : cases) {
+    audio::Channel channel = play(sound);
+    ASSERT_EQ(channel.setPosition(c.from, audio::kTimeUnitMs), audio::kOk) << c.name;
+    sleepFor(std::chrono::milliseconds(100));
+    if (c.paused) {
+      ASSERT_EQ(channel.setPaused(true), audio::kOk) << c.name;
+    }
+    auto moved = steadyClock::now();
+    ASSERT_EQ(channel.setPosition(c.to, audio::kTimeUnitMs), audio::kOk) << c.name;
+    EXPECT_EQ(position(channel), c.to) << c.name;
+    if (c.paused) {
+      sleepFor(std::chrono::milliseconds(200));
+      EXPECT_EQ(position(channel), c.to) << c.name;
+      moved = steadyClock::now();
+      ASSERT_EQ(channel.setPaused(false), audio::kOk) << c.name;
+    }
+    sleepFor(kRunOn);
+    expectRanOn(channel, c.to, moved, c.name);
+  }
+}
+
+TEST_F(AudioSystem, PlayedPausedWaitsAtTheStartAndKeepsItsChannel) {
+  audio::System* small = nullptr;
+  ASSERT_EQ(audio::systemCreate(&small), audio::kOk);
+  ASSERT_EQ(small->init(1, audio::kInitNormal, nullptr), audio::kOk);
+  audio::Sound sound;
+  ASSERT_EQ(small->createSound(kTestTrack, audio::kDefault, nullptr, &sound), audio::kOk);
+  audio::Channel channel, other;
+  ASSERT_EQ(small->playSound(audio::kChannelFree, sound, true, &channel), audio::kOk);
+  sleepFor(std::chrono::milliseconds(200));
+  EXPECT_EQ(position(channel), 0u);
+  EXPECT_EQ(small->playSound(audio::kChannelFree, sound, false, &other), audio::kErrNoFreeChannel);
+  auto resumed = steadyClock::now();
+  ASSERT_EQ(channel.setPaused(false), audio::kOk);
+  sleepFor(kRunOn);
+  expectRanOn(channel, 0, resumed);
+  small->release();
+}
+
+TEST_F(AudioSystem, MovesReachTheEndAndNoFurther) {
+  audio::Sound sound = loadTrack();
+  unsigned length = 0;
+  ASSERT_EQ(sound.getLength(&length, audio::kTimeUnitMs), audio::kOk);
+  EXPECT_NEAR(length, kTestTrackSeconds * 1000, 60);
+  EXPECT_EQ(sound.getLength(&length, 2), audio::kErrInvalidParam);
+  audio::Channel channel = play(sound);
+  EXPECT_EQ(channel.setPosition(length + 1, audio::kTimeUnitMs), audio::kErrInvalidParam);
+  EXPECT_EQ(channel.setPosition(100, 2), audio::kErrInvalidParam);
+  // Moved to the very end, the channel ends as a sound played to its end does.
+  ASSERT_EQ(channel.setPosition(length, audio::kTimeUnitMs), audio::kOk);
+  unsigned ms = 0;
+  audio::Result result;
+  for (int i = 0; i < 200 && (result = channel.getPosition(&ms, audio::kTimeUnitMs)) == audio::kOk; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_EQ(result, audio::kErrInvalidHandle);
+  EXPECT_EQ(channel.setPaused(true), audio::kErrInvalidHandle);
+  EXPECT_EQ(channel.setPosition(0, audio::kTimeUnitMs), audio::kErrInvalidHandle);
+}
+
 TEST(AudioHandles, DefaultHandlesAreInvalid) {
   audio::Sound sound;
   audio::Channel channel;
   unsigned ms = 0;
   EXPECT_EQ(sound.release(), audio::kErrInvalidHandle);
+  EXPECT_EQ(sound.getLength(&ms, audio::kTimeUnitMs), audio::kErrInvalidHandle);
   EXPECT_EQ(channel.getPosition(&ms, audio::kTimeUnitMs), audio::kErrInvalidHandle);
+  EXPECT_EQ(channel.setPaused(true), audio::kErrInvalidHandle);
+  EXPECT_EQ(channel.setPosition(0, audio::kTimeUnitMs), audio::kErrInvalidHandle);
 }

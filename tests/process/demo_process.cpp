@@ -42,7 +42,10 @@ void demoProcess::start(const std::vector<std::string>& unset, const std::vector
   for (const std::string& name : unset) unsetenv(name.c_str());
   if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
   for (const std::string& pair : set) putenv(const_cast<char*>(pair.c_str()));
-  execl(DEMO_BINARY, DEMO_BINARY, static_cast<char*>(nullptr));
+  std::vector<char*> argv = {const_cast<char*>(program.c_str())};
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  execv(program.c_str(), argv.data());
   _exit(102);
 }
 
@@ -62,6 +65,16 @@ bool demoProcess::waitForWindow(double seconds) {
 
 void demoProcess::tapKey(const char* key) {
   onDisplay(std::string("xdotool keydown ") + key + " sleep 0.05 keyup " + key);
+}
+
+std::string demoProcess::windowTitle() {
+  std::string title = onDisplay("xdotool getwindowname " + windowId + " 2>/dev/null");
+  while (!title.empty() && title.back() == '\n') title.pop_back();
+  return title;
+}
+
+void demoProcess::resizeWindow(int width, int height) {
+  onDisplay("xdotool windowsize " + windowId + " " + std::to_string(width) + " " + std::to_string(height));
 }
 
 void demoProcess::requestClose() { onDisplay(std::string(CLOSE_WINDOW_BINARY) + " " + windowId); }

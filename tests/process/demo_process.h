@@ -1,7 +1,7 @@
 #pragma once
-// Runs the real demo binary in a temporary working folder under an X
-// display, sends it keys with xdotool, and collects what it printed, its
-// exit status and the most memory it held.
+// Runs the real demo binary (or another program of the demo's folder) in a
+// temporary working folder under an X display, sends it keys with xdotool,
+// and collects what it printed, its exit status and the most memory it held.
 
 #include <sys/types.h>
 
@@ -14,6 +14,8 @@ class demoProcess {
  public:
   std::string folder;   // the demo's working folder
   std::string display;  // the X display it runs on; empty for the test's own
+  std::string program = DEMO_BINARY;
+  std::vector<std::string> arguments;
   pid_t pid = -1;
   std::string windowId;
   long peakKilobytes = 0;  // its largest resident size, once it has ended
@@ -32,6 +34,10 @@ class demoProcess {
   void tapKey(const char* key);
   // Asks the window to close, as a window manager would.
   void requestClose();
+  // The window's title now.
+  std::string windowTitle();
+  // Resizes the window, as a user dragging its corner would.
+  void resizeWindow(int width, int height);
   // Waits for the process to end: its exit status (128 + the signal's
   // number if a signal ended it), or -1 if it is still running after
   // `seconds` (it is then killed).

@@ -167,3 +167,46 @@ TEST_F(ImageTexture, UndecodableFilePrintsItsLineAndExitsMinusOne) {
         << c.name;
   }
 }
+
+TEST_F(ImageTexture, ReloadPutsTheNewPictureIntoTheSharedTexture) {
+  std::string path = writePng(dir + "/reloaded.png", 2, 1, {kRed, kBlue}, false);
+  imageTexture first(path.c_str());
+  imageTexture second(path.c_str());
+  writePng(path, 1, 2, {kGreen, kWhite}, false);
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(reloadPngTexture(path.c_str()), "");
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(first.texture, second.texture);
+  second.bind();
+  EXPECT_EQ(boundTextureBytes(), (std::vector<unsigned char>{0, 255, 0, 255, 255, 255, 255, 255}));
+  // A picture no texture was made from is nobody's: nothing to do.
+  EXPECT_EQ(reloadPngTexture((dir + "/never-loaded.png").c_str()), "");
+}
+
+TEST_F(ImageTexture, ReloadOfABadFileKeepsThePictureAndSaysItsLine) {
+  std::string path = writePng(dir + "/kept.png", 2, 1, {kRed, kBlue}, false);
+  imageTexture texture(path.c_str());
+  texture.bind();
+  std::vector<unsigned char> before = boundTextureBytes();
+  struct {
+    const char* name;
+    const char* bytes;  // null: the file is gone
+    std::string line;
+  } cases[] = {
+      {"gone", nullptr, "[! " + path + "] file not found."},
+      {"not a picture", "not a picture\n", "[! " + path + "] could not be decoded."},
+      {"empty", "", "[! " + path + "] could not be decoded."},
+  };
+  for (const auto& c : cases) {
+    if (c.bytes)
+      writeFile(path, c.bytes);
+    else
+      unlink(path.c_str());
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(reloadPngTexture(path.c_str()), c.line) << c.name;
+    // libpng may add its own complaint on standard error; the line is ours.
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), c.line + "\n") << c.name;
+    texture.bind();
+    EXPECT_EQ(boundTextureBytes(), before) << c.name;
+  }
+}

@@ -126,3 +126,48 @@ TEST_F(ShaderProgram, FolderOrPipeInPlaceOfAShaderIsAFileThatCannotBeOpened) {
         << name;
   }
 }
+
+TEST_F(ShaderProgram, ReloadPutsTheNewProgramInPlace) {
+  std::string fragment = file("a.frag", kGreen);
+  shaderProgram program(file("a.vert", kVertex).c_str(), fragment.c_str());
+  file("a.frag", "void main() { gl_FragColor = vec4(1.0, 0.0, 1.0, 1.0); }\n");
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(program.reload(), "");
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  program.bind();
+  drawFullWindowQuad();
+  program.unbind();
+  EXPECT_EQ(readPixel(640, 360), (rgba{255, 0, 255, 255}));
+}
+
+TEST_F(ShaderProgram, ReloadOfABadFileKeepsTheProgramAndSaysItsLine) {
+  std::string vertex = file("a.vert", kVertex);
+  std::string fragment = file("a.frag", kGreen);
+  shaderProgram program(vertex.c_str(), fragment.c_str());
+  struct {
+    const char* name;
+    const char* fragmentText;  // null: the file is gone
+    std::string lineStart;
+  } cases[] = {
+      {"gone", nullptr, "Couldn't load shaderfile " + fragment},
+      {"does not compile", "void main() { this is not glsl }\n", "Shader " + fragment + " failed to compile: "},
+      {"does not link", "vec4 shade(); void main() { gl_FragColor = shade(); }\n",
+       "Shaders " + vertex + " and " + fragment + " failed to link: "},
+  };
+  for (const auto& c : cases) {
+    if (c.fragmentText)
+      file("a.frag", c.fragmentText);
+    else
+      unlink(fragment.c_str());
+    testing::internal::CaptureStdout();
+    std::string line = program.reload();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), line + "\n") << c.name;
+    EXPECT_EQ(line.rfind(c.lineStart, 0), 0u) << c.name << ": " << line;
+    glClear(GL_COLOR_BUFFER_BIT);
+    program.bind();
+    glColor4f(1, 0, 0, 1);
+    drawFullWindowQuad();
+    program.unbind();
+    EXPECT_EQ(readPixel(640, 360), (rgba{0, 255, 0, 255})) << c.name;
+  }
+}

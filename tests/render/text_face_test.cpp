@@ -129,3 +129,27 @@ TEST_F(TextFace, PreparedGlyphsAreBuiltOnceAndTheSelectedSizeStays) {
   face.Render("Tscha!");
   EXPECT_EQ(tessellatedGlyphCount(), afterDrawing);
 }
+
+TEST_F(TextFace, ReloadDrawsWithTheNewFontAndABadOneKeepsTheOld) {
+  std::string path = makeTempDir() + "/face.ttf";
+  writeFile(path, readFile(kFont));
+  textFace face(path.c_str());
+  std::vector<unsigned char> outline = drawWords(face);
+  ASSERT_FALSE(allBlack(outline));
+
+  // The size selected before the reload is still selected after it.
+  writeFile(path, readFile(VORLANE_SOURCE_DIR "/fonts/BorisBlackBloxx.ttf"));
+  EXPECT_EQ(face.reload(), "");
+  glClear(GL_COLOR_BUFFER_BIT);
+  face.Render("BA! SLAM!");
+  EXPECT_FALSE(allBlack(windowPixels()));
+  std::vector<unsigned char> blocks = drawWords(face);
+  EXPECT_NE(blocks, outline);
+
+  writeFile(path, "this is not a font\n");
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(face.reload(), "Error loading font from " + path);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error loading font from " + path + "\n");
+  EXPECT_EQ(face.Error(), 0);
+  EXPECT_EQ(drawWords(face), blocks);
+}

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "support/display_number.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -32,8 +33,6 @@ Section "Screen"
 EndSection
 )";
 
-bool displayChosen(const std::string& path) { return !readFile(path).empty(); }
-
 }  // namespace
 
 xorgServer::xorgServer() : folder(makeTempDir()) {
@@ -44,10 +43,7 @@ xorgServer::xorgServer() : folder(makeTempDir()) {
   server.start({"Xorg", "-displayfd", "1", "-config", folder + "/xorg.conf", "-configdir", folder + "/conf.d",
                 "-logfile", folder + "/Xorg.log", "-noreset", "-nolisten", "tcp", "-novtswitch", "-sharevts"},
                folder + "/display", folder + "/server.log");
-  if (!waitUntil(15, displayChosen, folder + "/display")) return;
-  std::istringstream number(readFile(folder + "/display"));
-  int n = -1;
-  if (number >> n) display = ":" + std::to_string(n);
+  display = chosenDisplay(folder + "/display");
 }
 
 xorgServer::~xorgServer() {

@@ -1,0 +1,276 @@
+// The preview as someone working on the show uses it: the real program in
+// a folder of its own, with the show's music on the null output, driven by
+// key presses and read through its window's title and picture. A move and
+// a pause show the capture tool's picture of the moment in the title and
+// hold it; a resized window shows the whole picture, scaled, with black
+// bars; moves while paused land on the moment asked; resuming goes on
+// from the paused moment; a loop starts its scene again at its end; an
+// edited shader, picture or font shows within half a second and a broken
+// one keeps the last picture and says its line; Escape ends it with status
+// 0.
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <thread>
+
+#include "process/demo_process.h"
+#include "support/rgb_image.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using clockType = std::chrono::steady_clock;
+
+constexpr double kStartSeconds = 20;
+constexpr double kLeastPsnr = 30;
+// Reload: the preview looks at its files every 0.05 s and loads one again
+// once its change has held for a look. A new font's glyphs are made again
+// in the frame that first draws them, which takes longer on a busy machine.
+constexpr double kReloadSeconds = 0.5;
+constexpr double kShowSeconds = 1.5;
+
+const char* const kGreenLetters =
+    "void main() { gl_FragColor = vec4(0.0, 1.0, 0.0, gl_Color.a); }\n";
+const char* const kBrokenLetters = "void main() { this is not glsl }\n";
+
+void sleepFor(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
+
+// The moment a title shows ("8.801 s | word slam | ..."), or -1 before the
+// first frame has set one.
+double titleSeconds(const std::string& title) {
+  char* end = nullptr;
+  double seconds = strtod(title.c_str(), &end);
+  return end != title.c_str() && std::string(end).rfind(" s | ", 0) == 0 ? seconds : -1;
+}
+
+bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+class Preview : public testing::Test {
+ protected:
+  demoProcess preview{DEMO_DIR "/data/vorlane.mp3"};
+
+  void SetUp() override {
+    preview.program = PREVIEW_BINARY;
+    preview.arguments = {"--at", "2"};
+    preview.start();
+    ASSERT_TRUE(preview.waitForWindow(kStartSeconds)) << preview.output();
+    ASSERT_TRUE(waitForTitle([](const std::string& title) { return titleSeconds(title) >= 0; }, kStartSeconds));
+    // It plays from the moment asked, not from the start.
+    EXPECT_GE(titleSeconds(preview.windowTitle()), 2.0);
+  }
+
+  void TearDown() override {
+    preview.tapKey("Escape");
+    EXPECT_EQ(preview.waitForExit(kStartSeconds), 0);
+    EXPECT_EQ(preview.errors(), "");
+  }
+
+  // Waits until the title passes `test`; false if it did not in `seconds`.
+  bool waitForTitle(const std::function<bool(const std::string&)>& test, double seconds) {
+    auto deadline = clockType::now() + std::chrono::duration<double>(seconds);
+    while (!test(preview.windowTitle())) {
+      if (clockType::now() > deadline) return false;
+      sleepFor(0.02);
+    }
+    return true;
+  }
+
+  // Presses Space and waits for the title to say paused, or not.
+  void pause(bool paused) {
+    preview.tapKey("space");
+    if (paused)
+      ASSERT_TRUE(waitForTitle([](const std::string& title) { return has(title, "| paused"); }, 5));
+    else
+      ASSERT_TRUE(waitForTitle([](const std::string& title) { return !has(title, "| paused"); }, 5));
+  }
+
+  // The moment the title shows once the frames after the last key are drawn.
+  double settledSeconds() {
+    sleepFor(0.3);
+    return titleSeconds(preview.windowTitle());
+  }
+
+  rgbImage picture() { return windowImage(preview.display, preview.windowId); }
+
+  // Waits up to 3 s for the picture to differ from `before`: the seconds it
+  // took.
+  double secondsUntilPictureChanges(const rgbImage& before) {
+    auto start = clockType::now();
+    while (picture().rgb == before.rgb && clockType::now() - start < std::chrono::seconds(3)) sleepFor(0.01);
+    return std::chrono::duration<double>(clockType::now() - start).count();
+  }
+
+  // Holds the scroller at 13 s, its credits across the middle.
+  void holdTheScroller() {
+    preview.tapKey("3");
+    pause(true);
+    preview.tapKey("Right");
+    preview.tapKey("Right");
+    settledSeconds();
+  }
+
+  void writeShader(const char* text) { writeFile(preview.folder + "/data/shaders/scroller.frag", text); }
+};
+
+// The capture tool's frame for `seconds`, drawn in the demo's folder.
+rgbImage capturedFrame(double seconds) {
+  std::string dir = makeTempDir();
+  char at[32];
+  snprintf(at, sizeof at, "%.3f", seconds);
+  runCommand("cd " DEMO_DIR " && " CAPTURE_BINARY " --at " + std::string(at) + " --out " + dir + "/frame.png");
+  rgbImage frame = readPngImage(dir + "/frame.png");
+  std::filesystem::remove_all(dir);
+  return frame;
+}
+
+}  // namespace
+
+TEST_F(Preview, MoveToTheWordSlamAndPauseShowsTheCapturedMomentAndHoldsIt) {
+  preview.tapKey("2");
+  pause(true);
+  double shown = settledSeconds();
+  std::string title = preview.windowTitle();
+  EXPECT_TRUE(has(title, "| word slam |")) << title;
+  rgbImage first = picture();
+  sleepFor(0.5);
+  EXPECT_EQ(titleSeconds(preview.windowTitle()), shown);
+  rgbImage later = picture();
+  EXPECT_TRUE(later.rgb == first.rgb) << "the picture moved while paused";
+
+  double match = psnr(first, capturedFrame(shown));
+  printf("paused at %.3f s: the preview's picture against the capture tool's: %.1f dB\n", shown, match);
+  EXPECT_GE(match, kLeastPsnr);
+}
+
+TEST_F(Preview, ResizedWindowShowsTheWholePictureScaledWithBlackBars) {
+  preview.tapKey("3");
+  pause(true);
+  settledSeconds();
+  rgbImage whole = picture();
+  ASSERT_EQ(whole.width, 1280);
+  // 900 wide holds a 16:9 picture 506 high, 97 rows below the top.
+  preview.resizeWindow(900, 700);
+  settledSeconds();
+  rgbImage resized = picture();
+  ASSERT_EQ(resized.width, 900);
+  ASSERT_EQ(resized.height, 700);
+  rgbImage bars = cropImage(resized, 0, 0, 900, 97);
+  rgbImage below = cropImage(resized, 0, 603, 900, 97);
+  bars.rgb.insert(bars.rgb.end(), below.rgb.begin(), below.rgb.end());
+  EXPECT_TRUE(std::all_of(bars.rgb.begin(), bars.rgb.end(), [](unsigned char c) { return c == 0; }));
+  rgbImage scaled = cropImage(resized, 0, 97, 900, 506);
+  EXPECT_GE(psnr(blockAverage(scaled, 32, 18), blockAverage(whole, 32, 18)), kLeastPsnr);
+}
+
+TEST_F(Preview, MovesWhilePausedLandOnTheMomentAsked) {
+  pause(true);
+  const struct {
+    const char* key;
+    double seconds;
+  } moves[] = {
+      {"3", 11.001},     {"Right", 12.001}, {"shift+Right", 12.101}, {"period", 12.117},
+      {"comma", 12.100}, {"Left", 11.100},  {"shift+Left", 11.000},  {"Home", 0.0},
+      {"2", 6.501},      {"1", 0.0},
+  };
+  for (const auto& move : moves) {
+    preview.tapKey(move.key);
+    double asked = move.seconds;
+    EXPECT_TRUE(waitForTitle([asked](const std::string& title) { return titleSeconds(title) == asked; }, 5))
+        << move.key << ": " << preview.windowTitle();
+  }
+  EXPECT_TRUE(has(preview.windowTitle(), "| opening | paused |"));
+}
+
+TEST_F(Preview, ResumeGoesOnFromThePausedMoment) {
+  pause(true);
+  double paused = settledSeconds();
+  sleepFor(1.0);
+  pause(false);
+  double resumed = titleSeconds(preview.windowTitle());
+  EXPECT_GE(resumed, paused);
+  // Not from where the music would have been after a second.
+  EXPECT_LT(resumed, paused + 0.4);
+  sleepFor(0.5);
+  EXPECT_GT(titleSeconds(preview.windowTitle()), paused + 0.2);
+}
+
+TEST_F(Preview, LoopStartsTheSceneAgainAtItsEnd) {
+  preview.tapKey("2");
+  pause(true);
+  for (int i = 0; i < 4; ++i) preview.tapKey("Right");
+  double nearEnd = settledSeconds();
+  ASSERT_GT(nearEnd, 10.5);
+  ASSERT_LT(nearEnd, 11.0);
+  preview.tapKey("l");
+  pause(false);
+  bool wrapped = false;
+  auto deadline = clockType::now() + std::chrono::seconds(3);
+  while (!wrapped && clockType::now() < deadline) {
+    std::string title = preview.windowTitle();
+    double shown = titleSeconds(title);
+    EXPECT_TRUE(has(title, "| word slam | looping |")) << title;
+    EXPECT_LT(shown, 11.0) << title;
+    wrapped = shown < nearEnd - 1;
+    sleepFor(0.02);
+  }
+  EXPECT_TRUE(wrapped) << "the loop did not go back to the word slam's start";
+  EXPECT_LT(settledSeconds(), 8.0);
+}
+
+TEST_F(Preview, EditedShaderShowsWithinHalfASecondAndABrokenOneKeepsTheLastPicture) {
+  holdTheScroller();
+  rgbImage before = picture();
+  ASSERT_FALSE(before.rgb.empty());
+
+  writeShader(kGreenLetters);
+  double latency = secondsUntilPictureChanges(before);
+  printf("the edited shader showed after %.0f ms\n", latency * 1000);
+  EXPECT_LE(latency, kReloadSeconds);
+  sleepFor(0.2);
+  rgbImage green = picture();
+
+  writeShader(kBrokenLetters);
+  sleepFor(kReloadSeconds + 0.3);
+  EXPECT_TRUE(picture().rgb == green.rgb) << "a broken shader changed the picture";
+  const std::string line = "Shader data/shaders/scroller.frag failed to compile: ";
+  EXPECT_EQ(preview.output().rfind(line, 0), 0u) << preview.output();
+  EXPECT_TRUE(has(preview.windowTitle(), "| " + line)) << preview.windowTitle();
+  EXPECT_EQ(kill(preview.pid, 0), 0) << "the preview ended";
+}
+
+TEST_F(Preview, EditedPictureAndFontShowAndBadOnesKeepTheLast) {
+  holdTheScroller();
+  const struct {
+    const char* name;
+    const char* file;
+    std::string bytes;
+    const char* line;  // null: the new file loads
+  } edits[] = {
+      {"another picture", "data/textures/sun.png", readFile(preview.folder + "/data/textures/greenbg.png"), nullptr},
+      {"a damaged picture", "data/textures/sun.png", "not a picture\n", "[! data/textures/sun.png] could not be decoded."},
+      {"another font", "BorisBlackBloxx.ttf", readFile(preview.folder + "/font.ttf"), nullptr},
+      {"a damaged font", "BorisBlackBloxx.ttf", "not a font\n", "Error loading font from BorisBlackBloxx.ttf"},
+  };
+  for (const auto& edit : edits) {
+    rgbImage before = picture();
+    writeFile(preview.folder + "/" + edit.file, edit.bytes);
+    if (edit.line) {
+      sleepFor(kReloadSeconds + 0.3);
+      EXPECT_TRUE(picture().rgb == before.rgb) << edit.name << " changed the picture";
+      EXPECT_TRUE(has(preview.output(), std::string(edit.line) + "\n")) << edit.name << ": " << preview.output();
+      EXPECT_TRUE(has(preview.windowTitle(), edit.line)) << edit.name << ": " << preview.windowTitle();
+    } else {
+      double latency = secondsUntilPictureChanges(before);
+      printf("%s showed after %.0f ms\n", edit.name, latency * 1000);
+      EXPECT_LE(latency, kShowSeconds) << edit.name;
+      sleepFor(0.2);
+    }
+  }
+}

@@ -1,0 +1,132 @@
+// The preview's own parts: where each key takes the show on the
+// millisecond clock (scene starts, frame steps, the ends of the track), the
+// loop's bounds, the title, and which edited files count as changed and
+// when.
+
+#include <gtest/gtest.h>
+
+#include <GLFW/glfw3.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "file_watch.h"
+#include "preview_keys.h"
+#include "preview_title.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+constexpr unsigned kLengthMs = 49500;
+
+previewState at(unsigned ms, bool paused = false) {
+  previewState state;
+  state.positionMs = ms;
+  state.lengthMs = kLengthMs;
+  state.paused = paused;
+  return state;
+}
+
+}  // namespace
+
+TEST(PreviewKeys, EachKeyTakesTheShowWhereItSays) {
+  const struct {
+    const char* name;
+    int key, mods;
+    previewState state;
+    previewAction action;
+    unsigned toMs;
+  } cases[] = {
+      {"Space", GLFW_KEY_SPACE, 0, at(8000), previewAction::pause, 0},
+      {"Right", GLFW_KEY_RIGHT, 0, at(8000), previewAction::move, 9000},
+      {"Left", GLFW_KEY_LEFT, 0, at(8000), previewAction::move, 7000},
+      {"Shift+Right", GLFW_KEY_RIGHT, GLFW_MOD_SHIFT, at(8000), previewAction::move, 8100},
+      {"Shift+Left", GLFW_KEY_LEFT, GLFW_MOD_SHIFT, at(8000), previewAction::move, 7900},
+      {"Left near the start", GLFW_KEY_LEFT, 0, at(400), previewAction::move, 0},
+      {"Right near the end", GLFW_KEY_RIGHT, 0, at(49000), previewAction::move, kLengthMs},
+      {"full stop, paused", GLFW_KEY_PERIOD, 0, at(12101, true), previewAction::move, 12117},
+      {"comma, paused", GLFW_KEY_COMMA, 0, at(12117, true), previewAction::move, 12100},
+      {"comma at 0, paused", GLFW_KEY_COMMA, 0, at(0, true), previewAction::move, 0},
+      {"full stop, playing", GLFW_KEY_PERIOD, 0, at(12101), previewAction::none, 0},
+      {"Home", GLFW_KEY_HOME, 0, at(30000), previewAction::move, 0},
+      {"1", GLFW_KEY_1, 0, at(30000), previewAction::move, 0},
+      // 6.5 s and 11 s themselves draw no scene.
+      {"2", GLFW_KEY_2, 0, at(30000), previewAction::move, 6501},
+      {"3", GLFW_KEY_3, 0, at(3000), previewAction::move, 11001},
+      {"L", GLFW_KEY_L, 0, at(3000), previewAction::loop, 0},
+      {"Escape", GLFW_KEY_ESCAPE, 0, at(3000), previewAction::quit, 0},
+      {"Enter", GLFW_KEY_ENTER, 0, at(3000), previewAction::none, 0},
+  };
+  for (const auto& c : cases) {
+    previewCommand command = commandForKey(c.key, c.mods, c.state);
+    EXPECT_EQ(command.action, c.action) << c.name;
+    EXPECT_EQ(command.toMs, c.toMs) << c.name;
+  }
+}
+
+TEST(PreviewKeys, LoopSpansTheSceneShowing) {
+  const struct {
+    unsigned atMs, startMs, endMs;
+  } cases[] = {
+      {0, 0, 6500},         {6499, 0, 6500},         {6500, 6501, 11000},  // no scene at 6.5 s: the next one
+      {8000, 6501, 11000},  {11001, 11001, kLengthMs}, {40000, 11001, kLengthMs},
+  };
+  for (const auto& c : cases) {
+    previewState state = at(c.atMs);
+    loopSceneShowing(&state);
+    EXPECT_EQ(state.loopStartMs, c.startMs) << c.atMs;
+    EXPECT_EQ(state.loopEndMs, c.endMs) << c.atMs;
+  }
+}
+
+TEST(PreviewTitle, SaysTheMomentSceneStateFrameTimeAndReloadLine) {
+  previewState state = at(8801, true);
+  state.looping = true;
+  EXPECT_EQ(previewTitle(state, 0.0167, ""), "8.801 s | word slam | paused | looping | frame 16.7 ms");
+  EXPECT_EQ(previewTitle(at(6500), 0.04, "Couldn't load shaderfile data/shaders/scroller.frag"),
+            "6.500 s | between scenes | frame 40.0 ms | Couldn't load shaderfile data/shaders/scroller.frag");
+  EXPECT_EQ(previewTitle(at(49), 0.02, ""), "0.049 s | opening | frame 20.0 ms");
+}
+
+TEST(FileWatch, ReportsAFileOnceItsChangeHasHeld) {
+  std::string root = makeTempDir();
+  std::filesystem::create_directories(root + "/data/textures");
+  std::filesystem::create_directories(root + "/data/shaders");
+  writeFile(root + "/data/textures/sun.png", "sun");
+  writeFile(root + "/data/shaders/scroller.frag", "frag");
+  writeFile(root + "/font.ttf", "font");
+  writeFile(root + "/notes.txt", "notes");
+  fileWatch watch(root);
+  EXPECT_TRUE(watch.changedFiles().empty());
+
+  const struct {
+    const char* name;
+    const char* path;
+    const char* bytes;  // null: the file goes
+    const char* reported;  // null: not one of the show's files
+  } cases[] = {
+      {"edited picture", "/data/textures/sun.png", "a new sun", "data/textures/sun.png"},
+      {"edited shader", "/data/shaders/scroller.frag", "new frag", "data/shaders/scroller.frag"},
+      {"edited font", "/font.ttf", "new font", "font.ttf"},
+      {"new picture", "/data/textures/moon.png", "moon", "data/textures/moon.png"},
+      {"picture gone", "/data/textures/sun.png", nullptr, "data/textures/sun.png"},
+      {"not the show's", "/notes.txt", "more notes", nullptr},
+  };
+  for (const auto& c : cases) {
+    if (c.bytes)
+      writeFile(root + c.path, c.bytes);
+    else
+      std::filesystem::remove(root + c.path);
+    // Still being written, as far as the watch can tell.
+    EXPECT_TRUE(watch.changedFiles().empty()) << c.name;
+    std::vector<std::string> changed = watch.changedFiles();
+    if (c.reported) {
+      EXPECT_EQ(changed, std::vector<std::string>{c.reported}) << c.name;
+    } else {
+      EXPECT_TRUE(changed.empty()) << c.name;
+    }
+    EXPECT_TRUE(watch.changedFiles().empty()) << c.name;
+  }
+  std::filesystem::remove_all(root);
+}
