@@ -13,6 +13,7 @@ using alsaErrorHandler = void (*)(const char* file, int line, const char* functi
                                   ...);
 using alsaSetErrorHandler = int (*)(alsaErrorHandler handler);
 
+// Takes ALSA's message and shows it nowhere.
 void dropAlsaError(const char*, int, const char*, int, const char*, ...) {}
 
 }  // namespace

@@ -30,6 +30,7 @@ std::string ownConsoleText() {
   return text;
 }
 
+// At exit: shows what the demo printed in a box, unless the show ended well.
 void showFailure() {
   // Exit handlers run before the C runtime flushes its streams.
   fflush(stdout);

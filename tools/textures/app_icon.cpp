@@ -7,6 +7,7 @@ namespace {
 
 constexpr int kIconBitsPerPixel = 32;
 
+// Appends the value's lowest `size` bytes, lowest first, as .ico files store numbers.
 void putLittleEndian(std::string* bytes, uint32_t value, int size) {
   for (int i = 0; i < size; ++i) bytes->push_back(char((value >> (8 * i)) & 0xff));
 }
