@@ -3,11 +3,12 @@
 
 For each folder given (an unpacked release's vorlane/, or a build's demo/;
 Windows' vorlane.exe under Wine, as tests/release/windows/with-wine sets it
-up), runs the demo from it on the current X display under a PulseAudio server of
-its own with a null sink, lets go of Up, records the sink until the show has
-ended, and prints the silent gaps it heard inside the music: runs of 10 ms or
-more of digital silence, which the track itself never has. Busy loops
-(--load) stand in for the rest of a busy machine. Run it under a display:
+up), runs the demo from it on the current X display under a PulseAudio
+server of its own with a null sink, lets go of Up, records the sink until
+the show has ended, and prints the silent gaps it heard inside the music:
+runs of 10 ms or more of digital silence, which the track itself never has.
+Gaps come with a busy machine, so each row gives the load average it ran
+at; give every folder in one run to compare them. Run it under a display:
 scripts/with-display tools/bench/sound_gaps.py FOLDER...
 """
 
@@ -114,23 +115,21 @@ def silent_gaps(path):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("folders", nargs="+", metavar="FOLDER", help="a folder holding ./vorlane and data/")
-    parser.add_argument("--load", type=int, default=0, metavar="N", help="busy loops to run beside the show")
     args = parser.parse_args()
-    print(f"{'folder':40} {'gaps':>5} {'silent ms':>10} {'longest ms':>11} {'heard s':>8} {'Up to exit s':>13}")
+    print(f"{'folder':40} {'load':>5} {'gaps':>5} {'silent ms':>10} {'longest ms':>11} {'heard s':>8}"
+          f" {'Up to exit s':>13}")
     for folder in args.folders:
         server = SoundServer()
-        load = [subprocess.Popen(["sh", "-c", "while :; do :; done"]) for _ in range(args.load)]
         try:
             played = play_show(folder, server)
         finally:
-            for process in load:
-                process.kill()
             server.stop()
+        load = os.getloadavg()[0]
         gaps, heard = silent_gaps(server.recording)
         server.remove()
         longest = max(gaps, default=0) * 1000 // RATE
-        print(f"{folder[-40:]:40} {len(gaps):5} {sum(gaps) * 1000 // RATE:10} {longest:11} {heard:8.2f} {played:13.2f}",
-              flush=True)
+        print(f"{folder[-40:]:40} {load:5.1f} {len(gaps):5} {sum(gaps) * 1000 // RATE:10} {longest:11} {heard:8.2f}"
+              f" {played:13.2f}", flush=True)
     return 0
 
 
