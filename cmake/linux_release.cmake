@@ -1,7 +1,8 @@
 # The libraries as the Linux release archive links them, under the names the
 # normal build's searches give. What a default desktop lacks is linked
-# statically; OpenAL Soft and mpg123 (LGPL) stay shared objects that the
-# archive carries beside the executable; GL, X11 and sound are the host's.
+# statically; OpenAL Soft (the release's own build) and mpg123 (LGPL) stay
+# shared objects that the archive carries beside the executable; GL, X11 and
+# sound are the host's.
 # VORLANE_RELEASE_DEPS lists the prefixes scripts/release-linux-deps makes.
 
 # Not every desktop has GLVND's libOpenGL.so.0; the classic libGL.so.1 is everywhere.
@@ -10,7 +11,6 @@ find_package(OpenGL REQUIRED)
 find_package(X11 REQUIRED)
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(FREETYPE REQUIRED freetype2)
-pkg_check_modules(OPENAL_HEADERS REQUIRED openal)
 pkg_check_modules(MPG123_HEADERS REQUIRED libmpg123)
 
 # A static archive that Debian ships.
@@ -38,7 +38,8 @@ find_static_archive(BROTLICOMMON_ARCHIVE brotlicommon)
 find_path(GLFW_INCLUDE_DIR GLFW/glfw3.h PATHS ${VORLANE_RELEASE_DEPS} PATH_SUFFIXES include
   REQUIRED NO_DEFAULT_PATH)
 find_path(GD_INCLUDE_DIR gd.h PATHS ${VORLANE_RELEASE_DEPS} PATH_SUFFIXES include REQUIRED NO_DEFAULT_PATH)
-find_library(OPENAL_LIBRARY openal REQUIRED)
+find_path(OPENAL_INCLUDE_DIR AL/al.h PATHS ${VORLANE_RELEASE_DEPS} PATH_SUFFIXES include REQUIRED NO_DEFAULT_PATH)
+find_library(OPENAL_LIBRARY openal PATHS ${VORLANE_RELEASE_DEPS} PATH_SUFFIXES lib REQUIRED NO_DEFAULT_PATH)
 find_library(MPG123_LIBRARY mpg123 REQUIRED)
 
 set_target_properties(OpenGL::GLU PROPERTIES IMPORTED_LOCATION ${GLU_ARCHIVE})
@@ -61,7 +62,7 @@ target_include_directories(PkgConfig::GD INTERFACE ${GD_INCLUDE_DIR})
 target_link_libraries(PkgConfig::GD INTERFACE ${GD_ARCHIVE} ${PNG_ARCHIVE} ${ZLIB_ARCHIVE} m)
 
 add_library(PkgConfig::OPENAL INTERFACE IMPORTED)
-target_include_directories(PkgConfig::OPENAL INTERFACE ${OPENAL_HEADERS_INCLUDE_DIRS})
+target_include_directories(PkgConfig::OPENAL INTERFACE ${OPENAL_INCLUDE_DIR})
 target_link_libraries(PkgConfig::OPENAL INTERFACE ${OPENAL_LIBRARY})
 
 add_library(PkgConfig::MPG123 INTERFACE IMPORTED)
@@ -73,7 +74,8 @@ target_link_libraries(PkgConfig::MPG123 INTERFACE ${MPG123_LIBRARY})
 # that needs a newer glibc than Ubuntu 22.04's (random_device's arc4random).
 add_link_options(-static-libstdc++ -static-libgcc -Wl,--gc-sections -Wl,--as-needed -s)
 # The bundled shared objects sit beside the executable. DT_RPATH rather than
-# RUNPATH: only it also serves the bundled libopenal's own libsndio.
+# RUNPATH: it comes before LD_LIBRARY_PATH, so that another OpenAL Soft on a
+# user's path cannot stand in for the one the archive was tested with.
 set(CMAKE_BUILD_WITH_INSTALL_RPATH ON)
 set(CMAKE_INSTALL_RPATH "\$ORIGIN")
 add_link_options(-Wl,--disable-new-dtags)

@@ -8,6 +8,8 @@
 #include <new>
 #include <string>
 
+#include "audio/sound_diagnostics.h"
+
 namespace audio {
 
 Result Sound::release() { return system ? system->releaseSound(*this) : kErrInvalidHandle; }
@@ -42,6 +44,7 @@ Result System::init(int maxChannels, unsigned flags, void*) {
   if (initialised) return kErrInitialised;
   if (maxChannels < 1 || maxChannels > kMaxChannels || flags != kInitNormal) return kErrInvalidParam;
 
+  silenceSoundDiagnostics();
   device = alcOpenDevice(nullptr);
   if (!device) return kErrOutputNone;
   context = alcCreateContext(device, nullptr);

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "runtime/failure_box.h"
+
 audioRecord audioState;
 
 void audioInit(const char* path) {
@@ -19,6 +21,9 @@ void audioCheck(int result) {
   if (result == audio::kOk) return;
   printf("FMOD Error! (%d) %s\n", result, audio::errorString(result));
   fflush(stdout);
+  // The channel that played the music is gone: the track has ended, which is
+  // how the show ends. A music file that never played has no channel at all.
+  if (result == audio::kErrInvalidHandle && audioState.channel.system) showEndedWell();
   glfwTerminate();
   exit(0);
 }

@@ -1,6 +1,7 @@
 // vorlane: start-up. Makes sure every way out gives the desktop and the
-// sound device back, opens the window, loads GL's entry points, installs the
-// keys, prepares the music and hands over to the frame loop.
+// sound device back and keeps a failure in sight, opens the window, loads
+// GL's entry points, installs the keys, prepares the music and hands over to
+// the frame loop.
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -9,12 +10,14 @@
 
 #include "runtime/audio_state.h"
 #include "runtime/demo_loop.h"
+#include "runtime/failure_box.h"
 #include "runtime/key_callback.h"
 #include "runtime/quit.h"
 #include "runtime/quit_signals.h"
 #include "runtime/window.h"
 
 int main() {
+  showFailureAtExit();
   releaseAtExit();
   catchQuitSignals();
 #ifdef GLFW_PLATFORM_X11

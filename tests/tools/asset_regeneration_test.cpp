@@ -1,7 +1,7 @@
 // Every file of the show that a tool makes is what that tool makes today:
-// the textures from the painter, the music and the tests' short track from
-// the synthesizer (encoded as tools/make-assets encodes them), and the block
-// font from its tracer. A change to a generator that forgets to remake its
+// the textures and the Windows icon from the painter, the music and the
+// tests' short track from the synthesizer (encoded as tools/make-assets
+// encodes them), and the block font from its tracer. A change to a generator that forgets to remake its
 // file, or a file edited by hand, fails here.
 
 #include <gtest/gtest.h>
@@ -10,9 +10,11 @@
 #include <filesystem>
 #include <string>
 
+#include "app_icon.h"
 #include "demo_track.h"
 #include "picture_set.h"
 #include "stereo_buffer.h"
+#include "sun.h"
 #include "support/child_process.h"
 #include "support/temp_dir.h"
 #include "test_track.h"
@@ -47,6 +49,10 @@ TEST_F(AssetRegeneration, EveryTextureIsWhatThePainterPaints) {
     ASSERT_GT(writePng(p.paint(), path), 0) << p.file;
     EXPECT_TRUE(readFile(path) == committed(std::string("data/textures/") + p.file)) << p.file;
   }
+}
+
+TEST_F(AssetRegeneration, TheWindowsIconIsTheSunThePainterPaints) {
+  EXPECT_TRUE(encodeIcon(paintSun()) == committed("release/windows/vorlane.ico"));
 }
 
 TEST_F(AssetRegeneration, MusicAndShortTrackAreWhatTheSynthesizerPlays) {

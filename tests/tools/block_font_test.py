@@ -1,11 +1,14 @@
 """The block font's tracer: the outlines it draws around grid cells must be
 closed, non-overlapping contours that GLU's odd winding rule fills whole,
 outer ones clockwise and holes counter-clockwise, with a corner at every
-turn and nowhere else; drawings it cannot trace must be refused by name."""
+turn and nowhere else; drawings it cannot trace must be refused by name. And
+the font it made says whose it is and under which licence."""
 
 import os
 import tempfile
 import unittest
+
+from fontTools.ttLib import TTFont
 
 import make_block_font as font
 
@@ -65,6 +68,16 @@ class Drawings(unittest.TestCase):
         finally:
             os.unlink(drawings.name)
         self.assertEqual(glyphs, {"!": (0, "#\n.\n#\n"), "\u00e6": (-1, "##\n")})
+
+
+class Licence(unittest.TestCase):
+    def test_the_font_names_its_copyright_and_carries_the_licence_text(self):
+        with open(font.LICENCE, encoding="utf-8") as licence:
+            text = licence.read().strip()
+        names = TTFont(os.path.join(font.REPOSITORY, "fonts", "BorisBlackBloxx.ttf"))["name"]
+        self.assertEqual(names.getDebugName(0), "Copyright (c) 2026 The vorlane developers")
+        self.assertEqual(names.getDebugName(13), text)
+        self.assertIn("MIT License", names.getDebugName(13))
 
 
 if __name__ == "__main__":

@@ -47,8 +47,12 @@ FS_SELECTION_REGULAR = 0x40
 CAP_MARK_BOTTOM = CAP_ROWS + 1
 SMALL_MARK_BOTTOM = X_HEIGHT_ROWS + 1
 
+REPOSITORY = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 # The drawings of the glyphs, kept apart from the code that traces them.
 DRAWINGS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "block_glyphs.txt")
+# The project's licence, which covers the font too: the name table carries
+# its copyright line and its whole text, so that the font says so wherever it goes.
+LICENCE = os.path.join(REPOSITORY, "LICENSE")
 
 
 def read_drawings(path):
@@ -186,6 +190,14 @@ def corners_only(loop):
     return corners
 
 
+def licence_names(path=LICENCE):
+    """The name table's copyright notice and licence description, from the licence file."""
+    with open(path, encoding="utf-8") as licence:
+        text = licence.read().strip()
+    copyright_line = next(line for line in text.splitlines() if line.startswith("Copyright"))
+    return {"copyright": copyright_line, "licenseDescription": text}
+
+
 def glyph_name(char):
     return UV2AGL.get(ord(char), "uni%04X" % ord(char))
 
@@ -258,6 +270,7 @@ def build(path):
         "version": VERSION,
         "psName": PS_NAME,
         "description": "A heavy display face drawn on a grid of square blocks.",
+        **licence_names(),
     })
     builder.setupOS2(
         usWeightClass=WEIGHT_CLASS_BLACK,
@@ -278,9 +291,8 @@ def build(path):
 
 
 def main():
-    repository = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("output", nargs="?", default=os.path.join(repository, "fonts", "BorisBlackBloxx.ttf"),
+    parser.add_argument("output", nargs="?", default=os.path.join(REPOSITORY, "fonts", "BorisBlackBloxx.ttf"),
                         help="where to write the font (default: fonts/BorisBlackBloxx.ttf)")
     args = parser.parse_args()
     try:

@@ -14,9 +14,9 @@ int toByte(float channel) { return int(std::lround(clamp01(channel) * 255)); }
 
 }  // namespace
 
-long writePng(const canvas& picture, const std::string& path) {
+std::string encodePng(const canvas& picture) {
   gdImagePtr image = gdImageCreateTrueColor(picture.width, picture.height);
-  if (!image) return -1;
+  if (!image) return "";
   // Store the alpha as given instead of blending into the black the image starts with.
   gdImageAlphaBlending(image, 0);
   gdImageSaveAlpha(image, 1);
@@ -33,10 +33,18 @@ long writePng(const canvas& picture, const std::string& path) {
   int size = 0;
   void* bytes = gdImagePngPtrEx(image, &size, kPngCompression);
   gdImageDestroy(image);
-  if (!bytes) return -1;
-  FILE* file = fopen(path.c_str(), "wb");
-  bool written = file && fwrite(bytes, 1, size_t(size), file) == size_t(size);
-  if (file && fclose(file) != 0) written = false;
+  if (!bytes) return "";
+  std::string png(static_cast<const char*>(bytes), size_t(size));
   gdFree(bytes);
-  return written ? long(size) : -1;
+  return png;
 }
+
+long writeBytes(const std::string& bytes, const std::string& path) {
+  if (bytes.empty()) return -1;
+  FILE* file = fopen(path.c_str(), "wb");
+  bool written = file && fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  if (file && fclose(file) != 0) written = false;
+  return written ? long(bytes.size()) : -1;
+}
+
+long writePng(const canvas& picture, const std::string& path) { return writeBytes(encodePng(picture), path); }

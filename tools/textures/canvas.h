@@ -17,7 +17,14 @@ class canvas {
   const colour& at(int x, int y) const { return pixels[size_t(y) * width + x]; }
 };
 
-// Writes the picture as a true-colour PNG with alpha, the way the demo reads
-// it back through libgd. Returns the file's size in bytes, or -1 if it could
-// not be written.
+// The picture as a true-colour PNG with alpha, the way the demo reads it back
+// through libgd; empty if it could not be encoded.
+std::string encodePng(const canvas& picture);
+
+// Writes the bytes into a file. Returns their number, or -1 if there were
+// none or they could not be written.
+long writeBytes(const std::string& bytes, const std::string& path);
+
+// Writes the picture as encodePng makes it. Returns the file's size in bytes,
+// or -1 if it could not be written.
 long writePng(const canvas& picture, const std::string& path);
