@@ -26,6 +26,8 @@ TEST(CaptureRequest, TakesExactlyOneKindOfCapture) {
       {{"--at", "8.2", "--out", "f.png"}, true},
       {{"--from", "6.5", "--to", "11", "--out", "frames", "--fps", "30"}, true},
       {{"--video", "show.mp4"}, true},
+      {{"--references", "pictures"}, true},
+      {{"--references", "pictures", "--video", "show.mp4"}, false},
       {{"--at", "8.2"}, false},                                   // nowhere to write
       {{"--at", "8.2", "--video", "show.mp4", "--out", "f.png"}, false},  // two at once
       {{"--from", "6.5", "--out", "frames"}, false},              // half a range

@@ -1,0 +1,96 @@
+// The whole show as a viewer sees it, picture by picture. The capture tool
+// draws every reference moment (a quarter second apart through all three
+// scenes, closer around the fades, the word hits and the scene changes) and
+// each reduced picture is held against the one recorded in
+// tests/scenes/pictures/. The tolerance absorbs another Mesa renderer or
+// processor, not a fade, a size, a position, a colour or a moment changed
+// by a fifth. A picture that fails is written with its record and their
+// difference into show-pictures-failed/ in the build's tests folder.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "frame_image.h"
+#include "reference_pictures.h"
+#include "support/picture_difference.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+// Another renderer draws the scroller's sub-pixel spiral dots on other
+// pixels: measured, Mesa's softpipe against llvmpipe differs by up to 35 in
+// a channel, in up to 68 pixels by more than 12. (llvmpipe with 128-bit
+// vectors or one thread draws the same bytes.) A changed moment, position
+// or size moves an edge: a difference past kLargestDifference. A changed
+// fade or colour shifts a whole area a little: more than kStrayPixels
+// pixels past kChannelTolerance.
+constexpr int kLargestDifference = 48;
+constexpr int kChannelTolerance = 12;
+constexpr int kStrayPixels = 100;
+
+// Writes the record, the picture drawn now and their difference side by side
+// in the failures folder.
+void keepFailure(const std::string& name, const rgbPicture& recorded, const rgbPicture& drawn,
+                 const pictureDifference& d) {
+  std::filesystem::create_directories(FAILED_PICTURES_DIR);
+  std::string stem = std::string(FAILED_PICTURES_DIR) + "/" + name.substr(0, name.size() - 4);
+  writeRgbPng(stem + "-recorded.png", recorded.width, recorded.height, recorded.rgb);
+  writeRgbPng(stem + "-drawn.png", drawn.width, drawn.height, drawn.rgb);
+  if (!d.map.rgb.empty()) writeRgbPng(stem + "-difference.png", d.map.width, d.map.height, d.map.rgb);
+}
+
+}  // namespace
+
+TEST(PictureDifference, CountsPixelsPastTheToleranceInAnyChannel) {
+  rgbPicture base{2, 1, {100, 100, 100, 200, 200, 200}};
+  const struct {
+    const char* name;
+    rgbPicture other;
+    int largest, pixelsOver;
+  } cases[] = {
+      {"same", base, 0, 0},
+      {"blue at the tolerance", {2, 1, {100, 100, 104, 200, 200, 200}}, 4, 0},
+      {"green one past it", {2, 1, {100, 100, 100, 200, 195, 200}}, 5, 1},
+      {"both pixels darker", {2, 1, {90, 100, 100, 200, 200, 190}}, 10, 2},
+      {"another size", {1, 1, {100, 100, 100}}, 255, 2},
+  };
+  for (const auto& c : cases) {
+    pictureDifference d = comparePictures(base, c.other, 4);
+    EXPECT_EQ(d.largest, c.largest) << c.name;
+    EXPECT_EQ(d.pixelsOver, c.pixelsOver) << c.name;
+  }
+}
+
+TEST(ShowPictures, EveryReferenceMomentLooksAsRecorded) {
+  std::filesystem::remove_all(FAILED_PICTURES_DIR);
+  std::string drawnDir = makeTempDir();
+  std::string capture = std::string("cd " DEMO_DIR " && " CAPTURE_BINARY " --references ") + drawnDir + " >/dev/null";
+  ASSERT_EQ(std::system(capture.c_str()), 0);
+
+  std::set<std::string> expected;
+  int worst = 0;
+  for (int moment : referenceMilliseconds()) {
+    std::string name = referenceName(moment);
+    expected.insert(name);
+    rgbPicture recorded, drawn;
+    ASSERT_TRUE(readRgbPng(std::string(REFERENCE_DIR "/") + name, &recorded)) << name << " is not recorded";
+    ASSERT_TRUE(readRgbPng(drawnDir + "/" + name, &drawn)) << name;
+    pictureDifference d = comparePictures(recorded, drawn, kChannelTolerance);
+    worst = std::max(worst, d.largest);
+    bool alike = d.largest <= kLargestDifference && d.pixelsOver <= kStrayPixels;
+    EXPECT_TRUE(alike) << name << ": " << d.pixelsOver << " pixels differ by more than " << kChannelTolerance
+                       << ", by up to " << d.largest;
+    if (!alike) keepFailure(name, recorded, drawn, d);
+  }
+  std::filesystem::remove_all(drawnDir);
+  // A recorded picture that no moment draws any more is stale.
+  for (const auto& entry : std::filesystem::directory_iterator(REFERENCE_DIR))
+    EXPECT_EQ(expected.count(entry.path().filename().string()), 1u) << entry.path() << " is no reference moment";
+  printf("%zu pictures, the largest difference %d in a channel\n", expected.size(), worst);
+}
