@@ -3,6 +3,7 @@
 #include <gd.h>
 
 #include <climits>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -51,6 +52,10 @@ bool glCanHold(unsigned width, unsigned height) {
   return proxyWidth != 0;
 }
 
+// libgd writes its own reasons for a damaged picture on standard error; the
+// demo says it in its one line instead.
+void quietGdError(int, const char*, va_list) {}
+
 // Reads the picture's file whole, or ends the process with its line.
 void readPictureFile(const char* path, wholeFile* file) {
   // libgd takes the file's size as an int.
@@ -89,6 +94,7 @@ GLuint loadPngTexture(const char* path) {
   if (declaredPngSize(file, &declaredWidth, &declaredHeight) && !glCanHold(declaredWidth, declaredHeight))
     notDecoded(path);
   // Only the bytes actually read are handed to the decoder.
+  gdSetErrorMethod(quietGdError);
   gdImagePtr image = gdImageCreateFromPngPtr(int(file.size), file.bytes);
   if (!image) notDecoded(path);
 

@@ -44,10 +44,7 @@ xorgServer::xorgServer() : folder(makeTempDir()) {
   server.start({"Xorg", "-displayfd", "1", "-config", folder + "/xorg.conf", "-configdir", folder + "/conf.d",
                 "-logfile", folder + "/Xorg.log", "-noreset", "-nolisten", "tcp", "-novtswitch", "-sharevts"},
                folder + "/display", folder + "/server.log");
-  if (!waitUntil(15, displayChosen, folder + "/display")) return;
-  std::istringstream number(readFile(folder + "/display"));
-  int n = -1;
-  if (number >> n) display = ":" + std::to_string(n);
+  display = chosenDisplay(folder + "/display", 15);
 }
 
 xorgServer::~xorgServer() {
@@ -68,3 +65,10 @@ std::string xorgServer::currentMode() const {
 }
 
 void xorgServer::restoreMode() const { runCommand("DISPLAY=" + display + " xrandr -s 1920x1080 2>/dev/null"); }
+
+std::string chosenDisplay(const std::string& path, double seconds) {
+  if (!waitUntil(seconds, displayChosen, path)) return "";
+  std::istringstream number(readFile(path));
+  int n = -1;
+  return number >> n ? ":" + std::to_string(n) : "";
+}

@@ -23,3 +23,8 @@ class xorgServer {
   // Switches the monitor back to 1920 x 1080, for the next test.
   void restoreMode() const;
 };
+
+// The display an X server started with "-displayfd 1" chose, once it has
+// written its number into the file `path` (its standard output); empty if
+// it wrote none within `seconds`.
+std::string chosenDisplay(const std::string& path, double seconds);
