@@ -53,6 +53,15 @@ std::string referenceName(int milliseconds) {
   return name;
 }
 
+bool referenceMoment(const std::string& name, int* milliseconds) {
+  int seconds = 0, thousandths = 0;
+  char end = 0;
+  if (name.size() != 11 || sscanf(name.c_str(), "t%2d.%3d.pn%c", &seconds, &thousandths, &end) != 3 || end != 'g')
+    return false;
+  *milliseconds = seconds * 1000 + thousandths;
+  return true;
+}
+
 std::vector<unsigned char> reduceFrame(const std::vector<unsigned char>& rgba) {
   constexpr int kSquare = kReferenceReduction * kReferenceReduction;
   std::vector<unsigned char> rgb(size_t(kReferenceWidth) * kReferenceHeight * 3);
@@ -71,14 +80,22 @@ std::vector<unsigned char> reduceFrame(const std::vector<unsigned char>& rgba) {
   return rgb;
 }
 
+std::vector<unsigned char> drawReference(showCapture& c, int milliseconds) {
+  return reduceFrame(c.frameAt(milliseconds / 1000.0));
+}
+
 int writeReferences(showCapture& c, const std::string& dir) {
-  std::error_code existsAlready;
-  std::filesystem::create_directories(dir, existsAlready);
+  std::error_code unreadable;
+  std::filesystem::create_directories(dir, unreadable);
+  for (const auto& entry : std::filesystem::directory_iterator(dir, unreadable)) {
+    int moment = 0;
+    if (referenceMoment(entry.path().filename().string(), &moment)) std::filesystem::remove(entry.path(), unreadable);
+  }
   std::vector<int> moments = referenceMilliseconds();
   c.frameAt(-1);
   for (size_t i = 0; i < moments.size(); ++i) {
     std::string path = dir + "/" + referenceName(moments[i]);
-    if (!writeRgbPng(path, kReferenceWidth, kReferenceHeight, reduceFrame(c.frameAt(moments[i] / 1000.0)))) {
+    if (!writeRgbPng(path, kReferenceWidth, kReferenceHeight, drawReference(c, moments[i]))) {
       printf("vorlane-capture: cannot write %s\n", path.c_str());
       return 1;
     }

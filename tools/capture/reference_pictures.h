@@ -15,16 +15,24 @@ constexpr int kReferenceReduction = 10;
 constexpr int kReferenceWidth = 1280 / kReferenceReduction;
 constexpr int kReferenceHeight = 720 / kReferenceReduction;
 
-// The moments in milliseconds of music time, in order.
+// The moments in milliseconds of music time to record, in order, chosen
+// from the show's schedule.
 std::vector<int> referenceMilliseconds();
 
 // The picture's file name for a moment: "t07.100.png" for 7100 ms.
 std::string referenceName(int milliseconds);
+// The moment a file name stands for; false if it is no reference picture's.
+bool referenceMoment(const std::string& name, int* milliseconds);
 
 // The window's RGBA bytes (bottom row first) reduced to RGB bytes of
 // kReferenceWidth x kReferenceHeight, top row first.
 std::vector<unsigned char> reduceFrame(const std::vector<unsigned char>& rgba);
 
-// Draws the show at every reference moment in order, after its waiting
-// frame, and writes the reduced pictures into `dir`.
+// Draws the frame for a moment and returns it reduced. The scenes carry
+// state from frame to frame: a recording and its check draw the same
+// moments in the same order, after the waiting frame.
+std::vector<unsigned char> drawReference(showCapture& c, int milliseconds);
+
+// Records the reference pictures afresh into `dir`: pictures of moments no
+// longer chosen are removed.
 int writeReferences(showCapture& c, const std::string& dir);
