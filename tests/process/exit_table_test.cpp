@@ -74,8 +74,8 @@ class way {
   std::vector<std::string> environment = {};
   std::function<void(demoProcess*)> prepare = nullptr;
   int signal = 0;
-  // OpenAL Soft writes its own report of a lost sound server on standard
-  // error; the demo's quieting of it is not in this tree yet.
+  // Whether standard error stays empty. OpenAL Soft writes its own report
+  // of a lost sound server there, which the demo does not quiet yet.
   bool quietStderr = true;
 };
 
@@ -98,7 +98,7 @@ std::map<std::string, std::vector<way>> waysByRow() {
       {"PulseAudio only, no server", ending::byItself, "",
        {"ALSOFT_DRIVERS=pulse", "PULSE_SERVER=unix:/nonexistent/vorlane-test/native"}}};
   ways["The sound output lost (unplugged)"] = {
-      {"the sound server killed during the show", ending::soundLost, "", {}, nullptr, 0, false}};
+      {"the sound server stopped during the show", ending::soundLost, "", {}, nullptr, 0, false}};
   ways["`data/vorlane.mp3` missing or not music"] = {
       {"music missing", ending::up, "", {}, [](demoProcess* d) { removeFile(d, "data/vorlane.mp3"); }},
       {"text for music", ending::up, "", {},
