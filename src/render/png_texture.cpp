@@ -3,6 +3,7 @@
 #include <gd.h>
 
 #include <climits>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -46,6 +47,10 @@ bool declaredPngSize(const wholeFile& file, unsigned* width, unsigned* height) {
   return true;
 }
 
+// libgd writes its own reasons for a damaged picture on standard error; the
+// demo says it in its one line instead.
+void quietGdError(int, const char*, va_list) {}
+
 // Reads the picture's file whole: the line that says why it cannot be had,
 // or empty.
 std::string readPictureFile(const char* path, wholeFile* file) {
@@ -79,6 +84,7 @@ std::string decodePicture(const char* path, decodedPicture* picture) {
   if (declaredPngSize(file, &declaredWidth, &declaredHeight) && !glCanHold(declaredWidth, declaredHeight))
     return notDecodedLine(path);
   // Only the bytes actually read are handed to the decoder.
+  gdSetErrorMethod(quietGdError);
   gdImagePtr image = gdImageCreateFromPngPtr(int(file.size), file.bytes);
   if (!image) return notDecodedLine(path);
 

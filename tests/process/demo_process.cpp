@@ -42,6 +42,10 @@ void demoProcess::start(const std::vector<std::string>& unset, const std::vector
   for (const std::string& name : unset) unsetenv(name.c_str());
   if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
   for (const std::string& pair : set) putenv(const_cast<char*>(pair.c_str()));
+  if (addressSpaceBytes > 0) {
+    struct rlimit limit = {rlim_t(addressSpaceBytes), rlim_t(addressSpaceBytes)};
+    setrlimit(RLIMIT_AS, &limit);
+  }
   std::vector<char*> argv = {const_cast<char*>(program.c_str())};
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);

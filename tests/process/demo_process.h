@@ -19,6 +19,7 @@ class demoProcess {
   pid_t pid = -1;
   std::string windowId;
   long peakKilobytes = 0;  // its largest resident size, once it has ended
+  long long addressSpaceBytes = 0;  // a limit on its address space; 0 for none
 
   // Makes a working folder holding the demo's files, with `track` as its
   // music, or with no music when `track` is null.

@@ -1,20 +1,36 @@
 #pragma once
 // A PulseAudio server of the test's own, on a socket in a temporary folder,
-// playing into one null sink ("out") whose monitor can be recorded: real
+// playing into one sink ("out") whose monitor can be recorded: real
 // sound-server timing with no sound card.
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/child_process.h"
+
+// How the server's sink plays.
+enum class pulseSink {
+  // A null sink on the system clock.
+  clocked,
+  // A pipe sink that the test drains at half the rate of its samples: what
+  // a client has queued takes twice as long to play as the server's
+  // latency figure says. A silent stream keeps it playing once the client
+  // has gone.
+  halfSpeed,
+};
 
 class pulseServer {
  public:
   std::string folder;  // the socket, the server's home and its log
   childProcess server;
+  childProcess silence;  // the half-speed sink's silent stream
+  std::thread drain;     // reads the half-speed sink's pipe
+  std::atomic<bool> stopping{false};
 
   // Starts the server and waits for its socket; ready() says whether it came.
-  pulseServer();
+  explicit pulseServer(pulseSink sink = pulseSink::clocked);
   ~pulseServer();
 
   bool ready() const;

@@ -14,6 +14,7 @@
 #include "capture_request.h"
 #include "frame_image.h"
 #include "gl_object_probe.h"
+#include "reference_pictures.h"
 #include "support/gd_pixel.h"
 #include "support/gl_window.h"
 #include "support/temp_dir.h"
@@ -26,6 +27,8 @@ TEST(CaptureRequest, TakesExactlyOneKindOfCapture) {
       {{"--at", "8.2", "--out", "f.png"}, true},
       {{"--from", "6.5", "--to", "11", "--out", "frames", "--fps", "30"}, true},
       {{"--video", "show.mp4"}, true},
+      {{"--references", "pictures"}, true},
+      {{"--references", "pictures", "--video", "show.mp4"}, false},
       {{"--at", "8.2"}, false},                                   // nowhere to write
       {{"--at", "8.2", "--video", "show.mp4", "--out", "f.png"}, false},  // two at once
       {{"--from", "6.5", "--out", "frames"}, false},              // half a range
@@ -46,6 +49,26 @@ TEST(CaptureRequest, RangeHoldsBothEnds) {
   EXPECT_EQ(rangeFrameCount(2, 2, 1 / 60.0), 1);
   // 0.1 steps do not add up to 1 exactly; the last frame is still there.
   EXPECT_EQ(rangeFrameCount(0, 1, 0.1), 11);
+}
+
+TEST(ReferencePictures, NamesAndMomentsGoBothWays) {
+  const struct {
+    const char* name;
+    bool isReference;
+    int milliseconds;
+  } cases[] = {
+      {"t00.000.png", true, 0},       {"t07.100.png", true, 7100},  {"t48.950.png", true, 48950},
+      {"t07.100.png~", false, 0},     {"t7.100.png", false, 0},     {"frame_00001.png", false, 0},
+      {"t07.100.pnx", false, 0},
+  };
+  for (const auto& c : cases) {
+    int milliseconds = 0;
+    EXPECT_EQ(referenceMoment(c.name, &milliseconds), c.isReference) << c.name;
+    if (c.isReference) {
+      EXPECT_EQ(milliseconds, c.milliseconds) << c.name;
+      EXPECT_EQ(referenceName(milliseconds), c.name);
+    }
+  }
 }
 
 TEST(FrameImage, PngHasTheWindowsTopRowFirst) {

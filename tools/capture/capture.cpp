@@ -11,6 +11,7 @@
 
 #include "capture_request.h"
 #include "frame_image.h"
+#include "reference_pictures.h"
 #include "runtime/window.h"
 #include "show_capture.h"
 
@@ -20,11 +21,13 @@ const char* const kUsage =
     "usage: vorlane-capture --at T --out FILE.png [--fps N]\n"
     "       vorlane-capture --from A --to B --out DIR [--fps N]\n"
     "       vorlane-capture --video FILE.mp4 [--fps N]\n"
+    "       vorlane-capture --references DIR\n"
     "Renders the show's frames for music times in seconds (a time before 0 is the\n"
     "black frame before the music starts): one frame, numbered frames\n"
     "DIR/frame_00000.png from A to B, or the whole show as a 1280 x 720 video with\n"
-    "the music (needs ffmpeg). N frames a second, 60 by default. Run it in the\n"
-    "demo's folder, under an X display.\n";
+    "the music (needs ffmpeg). N frames a second, 60 by default. --references\n"
+    "writes the picture test's reduced pictures of the whole show into DIR. Run\n"
+    "it in the demo's folder, under an X display.\n";
 
 }  // namespace
 
@@ -46,6 +49,7 @@ int main(int argc, char** argv) {
   setFixedState();
 
   if (!request.video.empty()) return writeVideo(c, request.video, request.fps);
+  if (!request.references.empty()) return writeReferences(c, request.references);
   if (!std::isnan(request.at)) {
     c.frameAt(request.at - c.step);
     if (!writeFramePng(request.out, c.frameAt(request.at))) {

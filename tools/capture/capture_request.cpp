@@ -13,12 +13,14 @@ bool parseCaptureRequest(int argc, char** argv, captureRequest* request) {
     else if (option == "--fps") request->fps = atof(value);
     else if (option == "--out") request->out = value;
     else if (option == "--video") request->video = value;
+    else if (option == "--references") request->references = value;
     else return false;
   }
   bool single = !std::isnan(request->at) && !request->out.empty();
   bool range = !std::isnan(request->from) && !std::isnan(request->to) && !request->out.empty();
   bool video = !request->video.empty();
-  return request->fps > 0 && single + range + video == 1;
+  bool references = !request->references.empty();
+  return request->fps > 0 && single + range + video + references == 1;
 }
 
 int rangeFrameCount(double from, double to, double step) { return int(std::floor((to - from) / step + 1e-9)) + 1; }

@@ -8,12 +8,13 @@ class captureRequest {
  public:
   double at = NAN, from = NAN, to = NAN;
   double fps = 60;
-  std::string out, video;
+  std::string out, video, references;
 };
 
 // Reads the options into `request`: true if they ask for exactly one of a
-// single frame (--at, --out), a range of frames (--from, --to, --out) or the
-// video (--video), at a positive --fps.
+// single frame (--at, --out), a range of frames (--from, --to, --out), the
+// video (--video) or the reference pictures (--references), at a positive
+// --fps.
 bool parseCaptureRequest(int argc, char** argv, captureRequest* request);
 
 // How many frames a range from `from` to `to` seconds holds, one every
