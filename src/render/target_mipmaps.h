@@ -3,8 +3,9 @@
 // Desktop GL keeps a texture's mipmaps as it is uploaded (GL_GENERATE_MIPMAP),
 // but drawing into the target leaves them as they were: a picture shown
 // smaller than the target is filtered from mipmaps made when it is shown.
-// WebGL has no such parameter, and a texture without its mipmaps draws black
-// there even at full size: they are made each time it is shown.
+// WebGL has no such parameter, and a texture missing the mipmaps its
+// levels ask for draws black there even at full size: the browser's target
+// has level 0 alone.
 
 #include "render/render_target.h"
 
