@@ -79,6 +79,14 @@ const messageOf = (page) => page.$eval('#message', (m) => (m.hidden ? null : m.t
 const waitForMessage = (page, timeout) =>
   page.waitForFunction(() => !document.getElementById('message').hidden, { timeout });
 
+// Waits up to `timeout` ms for the page's message, and checks that it is
+// `expected`.
+async function checkMessage(page, say, expected, what, timeout = 5000) {
+  await waitForMessage(page, timeout).catch(() => {});
+  const shown = await messageOf(page);
+  say(shown === expected, what, JSON.stringify(shown));
+}
+
 async function pressUp(page) {
   await page.keyboard.down('ArrowUp');
   await page.keyboard.up('ArrowUp');
@@ -189,9 +197,7 @@ async function checkShow(browser, name, { full, short, noSun }) {
       `colour distances to the desktop's frames at ${scenes.join(', ')} s: ${distances.map((d) => d.toFixed(1)).join(', ')}`);
   });
   await page.keyboard.press('Escape');
-  await waitForMessage(page, 5000).catch(() => {});
-  say((await messageOf(page)) === 'Watch again', 'Escape ends the show with no line',
-    JSON.stringify(await messageOf(page)));
+  await checkMessage(page, say, 'Watch again', 'Escape ends the show with no line');
   noPageErrors(page, say, 'the full show');
   await page.close();
 
@@ -204,9 +210,7 @@ async function checkShow(browser, name, { full, short, noSun }) {
   say(clicked && await page.evaluate(() => document.getElementById('hint').hidden),
     'a click starts the show in fullscreen');
   await page.evaluate(() => document.exitFullscreen());
-  await waitForMessage(page, 5000).catch(() => {});
-  say((await messageOf(page)) === 'Watch again', 'leaving fullscreen ends the show',
-    JSON.stringify(await messageOf(page)));
+  await checkMessage(page, say, 'Watch again', 'leaving fullscreen ends the show');
   noPageErrors(page, say, 'the click and fullscreen');
   await page.close();
 
@@ -215,17 +219,15 @@ async function checkShow(browser, name, { full, short, noSun }) {
   const consoleLines = [];
   page.on('console', (message) => consoleLines.push(message.text()));
   await pressUp(page);
-  await waitForMessage(page, 30000).catch(() => {});
-  say((await messageOf(page)) === `${endLine} Watch again`, 'the end of the track shows the end line',
-    JSON.stringify(await messageOf(page)));
+  await checkMessage(page, say, `${endLine} Watch again`, 'the end of the track shows the end line', 30000);
   say(consoleLines.includes(endLine), 'the end line goes to the console too');
   noPageErrors(page, say, 'the short track');
   await page.close();
 
   // A picture missing from the folder: its line, before any Up.
   page = await open(browser, noSun);
-  say((await messageOf(page)) === '[! data/textures/sun.png] file not found. Watch again',
-    'a missing picture shows its line', JSON.stringify(await messageOf(page)));
+  await checkMessage(page, say, '[! data/textures/sun.png] file not found. Watch again',
+    'a missing picture shows its line');
   noPageErrors(page, say, 'the missing picture');
   await page.close();
 
@@ -264,8 +266,8 @@ async function main() {
   const plain = await launchChromium(['--disable-3d-apis']);
   try {
     const page = await open(plain, sites.full);
-    check((await messageOf(page)) === 'This browser cannot show vorlane: it has no WebGL 2.',
-      'Chromium without WebGL 2 shows a message', JSON.stringify(await messageOf(page)));
+    await checkMessage(page, check, 'This browser cannot show vorlane: it has no WebGL 2.',
+      'Chromium without WebGL 2 shows a message');
     noPageErrors(page, check, 'Chromium without WebGL 2');
   } finally {
     await plain.close();
