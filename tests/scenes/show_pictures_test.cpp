@@ -43,7 +43,7 @@ constexpr pictureTolerance kScroller = {48, 12, 100};
 
 // Writes the record, the picture drawn now and their difference into the
 // failures folder.
-void keepFailure(const std::string& name, const rgbPicture& recorded, const rgbPicture& drawn,
+void keepFailure(const std::string& name, const rgbImage& recorded, const rgbImage& drawn,
                  const pictureDifference& d) {
   std::filesystem::create_directories(FAILED_PICTURES_DIR);
   std::string stem = std::string(FAILED_PICTURES_DIR) + "/" + name.substr(0, name.size() - 4);
@@ -55,10 +55,10 @@ void keepFailure(const std::string& name, const rgbPicture& recorded, const rgbP
 }  // namespace
 
 TEST(PictureDifference, CountsPixelsPastTheToleranceInAnyChannel) {
-  rgbPicture base{2, 1, {100, 100, 100, 200, 200, 200}};
+  rgbImage base{2, 1, {100, 100, 100, 200, 200, 200}};
   const struct {
     const char* name;
-    rgbPicture other;
+    rgbImage other;
     int largest, pixelsOver;
   } cases[] = {
       {"same", base, 0, 0},
@@ -99,9 +99,9 @@ TEST(ShowPictures, EveryRecordedMomentLooksAsRecorded) {
   int worst = 0;
   for (int moment : moments) {
     std::string name = referenceName(moment);
-    rgbPicture recorded;
-    ASSERT_TRUE(readRgbPng(std::string(REFERENCE_DIR "/") + name, &recorded)) << name;
-    rgbPicture drawn{kReferenceWidth, kReferenceHeight, drawReference(c, moment)};
+    rgbImage recorded = readPngImage(std::string(REFERENCE_DIR "/") + name);
+    ASSERT_GT(recorded.width, 0) << name;
+    rgbImage drawn{kReferenceWidth, kReferenceHeight, drawReference(c, moment)};
     pictureTolerance tolerance = moment < kScrollerStart * 1000 ? kBeforeTheScroller : kScroller;
     pictureDifference d = comparePictures(recorded, drawn, tolerance.channel);
     worst = std::max(worst, d.largest);

@@ -1,32 +1,9 @@
 #include "support/picture_difference.h"
 
-#include <gd.h>
-
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 
-bool readRgbPng(const std::string& path, rgbPicture* picture) {
-  FILE* file = fopen(path.c_str(), "rb");
-  if (!file) return false;
-  gdImagePtr image = gdImageCreateFromPng(file);
-  fclose(file);
-  if (!image) return false;
-  picture->width = gdImageSX(image);
-  picture->height = gdImageSY(image);
-  picture->rgb.clear();
-  for (int y = 0; y < picture->height; ++y)
-    for (int x = 0; x < picture->width; ++x) {
-      int pixel = gdImageGetTrueColorPixel(image, x, y);
-      picture->rgb.push_back((unsigned char)gdTrueColorGetRed(pixel));
-      picture->rgb.push_back((unsigned char)gdTrueColorGetGreen(pixel));
-      picture->rgb.push_back((unsigned char)gdTrueColorGetBlue(pixel));
-    }
-  gdImageDestroy(image);
-  return true;
-}
-
-pictureDifference comparePictures(const rgbPicture& a, const rgbPicture& b, int tolerance) {
+pictureDifference comparePictures(const rgbImage& a, const rgbImage& b, int tolerance) {
   pictureDifference d;
   d.map.width = a.width;
   d.map.height = a.height;
