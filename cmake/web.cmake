@@ -1,8 +1,8 @@
 # The libraries as the browser build links them: GLFW, OpenAL and the GL are
 # Emscripten's own, on WebGL 2 (WebGL 1 cannot draw into the half-float
-# render targets) through its emulation of the fixed-function GL; the rest
-# are scripts/build-web-deps' builds in VORLANE_WEB_DEPS, under the names the
-# desktop build's searches give.
+# render targets), under the desktop calls that src/render/*_web.cpp give
+# their WebGL meaning; the rest are scripts/build-web-deps' builds in
+# VORLANE_WEB_DEPS, under the names the desktop build's searches give.
 if(NOT VORLANE_WEB_DEPS)
   message(FATAL_ERROR "Set VORLANE_WEB_DEPS to the folder scripts/build-web-deps prints")
 endif()
@@ -22,7 +22,7 @@ find_web_archive(MPG123_ARCHIVE mpg123)
 set(web_include ${VORLANE_WEB_DEPS}/include)
 
 add_library(OpenGL::GL INTERFACE IMPORTED)
-target_link_options(OpenGL::GL INTERFACE -sLEGACY_GL_EMULATION=1 -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2)
+target_link_options(OpenGL::GL INTERFACE -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2)
 add_library(OpenGL::GLU INTERFACE IMPORTED)
 target_link_libraries(OpenGL::GLU INTERFACE ${GLU_ARCHIVE})
 # Emscripten's GL/glew.h serves the GL's entry points, and its glewInit succeeds.

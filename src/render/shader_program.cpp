@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "render/whole_file.h"
 
@@ -44,16 +43,6 @@ std::string reportLink(GLuint program, const std::string& vertexPath, const std:
   return line;
 }
 
-// The browser's GL emulation puts declarations of its own before a shader's
-// source, and a #version line may only come first: there it is left out.
-void dropVersionLine(char* source) {
-#ifdef __EMSCRIPTEN__
-  if (char* line = strstr(source, "#version")) memcpy(line, "//", 2);
-#else
-  (void)source;
-#endif
-}
-
 // Reads a shader's source: the line that says why it cannot be had, or
 // empty. The text is the caller's to free.
 std::string readSource(const char* path, char** text) {
@@ -74,7 +63,6 @@ std::string readSource(const char* path, char** text) {
   }
   *text = file.bytes;
   file.bytes = nullptr;
-  dropVersionLine(*text);
   return "";
 }
 
