@@ -1,6 +1,10 @@
-// The page around the show: it downloads the show's files, starts the show
-// on the release of Up or on a click or tap, and when the show ends shows
-// the one line the desktop program would print, with a way to watch again.
+// The page around the show. The page is one file: the show's files and its
+// compiled program follow this script inside it, each in a script of its
+// own that hands its bytes to showFile as it arrives. This script counts
+// them in on the progress bar, starts the program once the page is whole,
+// starts the show on the release of Up or on a click or tap, and when the
+// show ends shows the one line the desktop program would print, with a way
+// to watch again.
 'use strict';
 
 const stage = document.getElementById('stage');
@@ -14,12 +18,17 @@ let started = false;
 let ended = false;
 let lastLine = '';
 
+// The show's files as the page delivers them, by the paths the program opens.
+const showFiles = new Map();
+let expectedLength = 0;
+let receivedLength = 0;
+
 // Shows `line` (none after Escape) and, unless the browser cannot show it
 // at all, a way to watch again; the show is over.
 function end(line, again = true) {
   if (ended) return;
   ended = true;
-  if (Module.pauseMainLoop) Module.pauseMainLoop();
+  if (typeof Module.pauseMainLoop === 'function') Module.pauseMainLoop();
   stage.classList.remove('playing');
   hint.hidden = progress.hidden = true;
   message.textContent = line ? line + (again ? ' ' : '') : '';
@@ -56,7 +65,7 @@ function showStarted() {
   stage.classList.add('playing');
 }
 
-// Fullscreen needs the user's gesture: the press of Up, or the click.
+// Fullscreen needs the user's gesture: the press of Up, or the click or tap.
 function enterFullscreen() {
   if (stage.requestFullscreen) stage.requestFullscreen().catch(() => {});
 }
@@ -68,6 +77,7 @@ addEventListener('keydown', (event) => {
 addEventListener('keyup', (event) => {
   if (event.key === 'ArrowUp' && ready && !started && !ended) showStarted();
 });
+// A tap on a phone arrives as a click too.
 canvas.addEventListener('click', () => {
   if (!ready || started || ended) return;
   enterFullscreen();
@@ -80,34 +90,26 @@ document.addEventListener('fullscreenchange', () => {
   if (!document.fullscreenElement && started && !ended) callShow('vorlaneEnd');
 });
 
-// Downloads the files that files.json lists into the program's file system,
-// at the paths the program opens. A file the server does not have is left
-// out, and the program reports it as missing, as on the desktop.
-async function loadFiles() {
-  const list = await (await fetch('files.json')).json();
-  const total = list.reduce((sum, file) => sum + file.size, 0);
-  let received = 0;
+// The page's length in base64 characters of the show's files and program,
+// written in before them.
+function expectShow(length) {
+  expectedLength = length;
+}
+
+function advanceProgress(length) {
+  receivedLength += length;
   const bar = progress.firstElementChild;
-  const download = async (file) => {
-    const response = await fetch(file.path);
-    if (!response.ok) return;
-    const reader = response.body.getReader();
-    const chunks = [];
-    for (;;) {
-      const { done, value } = await reader.read();
-      if (done) break;
-      chunks.push(value);
-      received += value.length;
-      bar.style.width = Math.min(100, (100 * received) / total) + '%';
-    }
-    const folders = file.path.split('/').slice(0, -1);
-    folders.forEach((_, i) => {
-      const folder = folders.slice(0, i + 1).join('/');
-      if (!Module.FS.analyzePath(folder).exists) Module.FS.mkdir(folder);
-    });
-    Module.FS.writeFile(file.path, new Uint8Array(await new Blob(chunks).arrayBuffer()));
-  };
-  await Promise.all(list.map(download));
+  bar.style.width = Math.min(100, (100 * receivedLength) / Math.max(1, expectedLength)) + '%';
+}
+
+// One of the show's files, as base64, from the script that follows this one.
+function showFile(path, base64) {
+  const text = atob(base64);
+  const bytes = new Uint8Array(text.length);
+  for (let i = 0; i < text.length; i += 1) bytes[i] = text.charCodeAt(i);
+  showFiles.set(path, bytes);
+  advanceProgress(base64.length);
+  document.currentScript.remove();
 }
 
 var Module = {
@@ -119,11 +121,19 @@ var Module = {
   printErr(line) {
     console.warn(line);
   },
+  // The program's files, at the paths it opens. A file the page does not
+  // hold is left out, and the program reports it as missing, as on the desktop.
   preRun: [() => {
-    Module.addRunDependency('show files');
-    loadFiles().then(
-      () => Module.removeRunDependency('show files'),
-      (error) => end('The show\'s files could not be downloaded: ' + error.message));
+    for (const [path, bytes] of showFiles) {
+      if (path === 'vorlane.wasm') continue;
+      const folders = path.split('/').slice(0, -1);
+      folders.forEach((_, i) => {
+        const folder = folders.slice(0, i + 1).join('/');
+        if (!Module.FS.analyzePath(folder).exists) Module.FS.mkdir(folder);
+      });
+      Module.FS.writeFile(path, bytes);
+    }
+    showFiles.clear();
   }],
   postRun: [() => {
     progress.hidden = true;
@@ -140,12 +150,33 @@ var Module = {
   },
 };
 
-// The show draws into WebGL 2; without it there is nothing to start.
-if (document.createElement('canvas').getContext('webgl2')) {
-  const program = document.createElement('script');
-  program.src = 'vorlane.js';
-  program.onerror = () => end('The show\'s program could not be downloaded.');
-  document.body.append(program);
-} else {
-  end('This browser cannot show vorlane: it has no WebGL 2.', false);
+// Why this browser cannot show the show, or nothing. Every scene draws
+// into a half-float picture; without it (a pure 8-bit picture loses the
+// negative red the scenes blend over, and looks another) the show does not
+// start.
+function missingWebGL() {
+  const gl = document.createElement('canvas').getContext('webgl2');
+  if (!gl) return 'This browser cannot show vorlane: it has no WebGL 2.';
+  if (!gl.getExtension('EXT_color_buffer_float') && !gl.getExtension('EXT_color_buffer_half_float'))
+    return 'This browser cannot show vorlane: its WebGL 2 cannot draw into half-float textures.';
+  return '';
 }
+
+// The program comes last in the page, as text: it runs once the whole page
+// is here, and only where WebGL 2 can draw the show.
+document.addEventListener('DOMContentLoaded', () => {
+  const program = document.getElementById('program');
+  const missing = missingWebGL();
+  if (missing) {
+    end(missing, false);
+  } else if (!program || !showFiles.has('vorlane.wasm')) {
+    end('This page is incomplete: download it again.', false);
+  } else {
+    Module.wasmBinary = showFiles.get('vorlane.wasm');
+    advanceProgress(program.textContent.length);
+    const script = document.createElement('script');
+    script.textContent = program.textContent;
+    program.remove();
+    document.body.append(script);
+  }
+});
