@@ -1,16 +1,21 @@
-// Checks the browser release in Debian's headless Chromium, as a visitor
-// meets it: each folder (an unpacked copy of the zip, some with a file
-// changed) is served over plain HTTP on 127.0.0.1 by scripts/serve-web, in
-// a subfolder, and the page is driven with real key presses. Every page must
-// run without a page error. Prints PASS or FAIL for each check and exits
-// with the number of failures.
+// Checks the browser release as a visitor meets it: the one-file page
+// opened from the disk, with a double click's file:// address, in Debian's
+// headless Chromium, Firefox ESR and WebKitGTK (Safari's engine), and served
+// over plain HTTP on 127.0.0.1 by scripts/serve-web, in a subfolder. The
+// page is driven with real key presses, clicks and taps; every page of
+// Chromium and Firefox must run without a page error. Prints PASS or FAIL
+// for each check and exits with the number of failures.
 // usage: node check-page.mjs WORK_DIR FRAME_DIFFERENCE DESKTOP_CAPTURE
-//   WORK_DIR holds full/, short/ and no-sun/, each with vorlane/ in it; the
-//   desktop capture tool draws its frames in full/vorlane/, under $DISPLAY.
+//   WORK_DIR holds full/, short/ and no-sun/, each with vorlane/index.html
+//   in it; the desktop capture tool draws its frames in its own folder,
+//   under $DISPLAY.
 import { spawn, execFileSync } from 'node:child_process';
 import { existsSync, readFileSync, writeFileSync } from 'node:fs';
-import { join } from 'node:path';
+import { dirname, join } from 'node:path';
+import { pathToFileURL } from 'node:url';
 import puppeteer from 'puppeteer-core';
+import { countWebGLFrames } from './webgl_frame_counter.mjs';
+import { webkitSession } from './webkit_session.mjs';
 
 const [work, frameDifference, desktopCapture] = process.argv.slice(2);
 // Run from the repository's root, as tests/release/web/run does.
@@ -20,12 +25,17 @@ const endLine = 'FMOD Error! (1) An invalid object handle was used.';
 const captureMoments = [0.6, 8.2, 30];
 const neighbourOffset = 0.25;
 const minimumPsnr = 30;
+// What a phone can draw in a frame.
+const mostDraws = 64;
+const mostWebGLCalls = 1500;
 
 let failures = 0;
 function check(ok, what, detail = '') {
   console.log(`${ok ? 'PASS' : 'FAIL'} ${what}${detail ? ': ' + detail : ''}`);
   if (!ok) failures += 1;
 }
+
+const pageOnDisk = (variant) => pathToFileURL(join(work, variant, 'vorlane/index.html')).href;
 
 // Starts scripts/serve-web on `folder` and resolves with the show's address.
 function serve(folder) {
@@ -63,15 +73,18 @@ function launchFirefox() {
   });
 }
 
+const pageIsReady = () => !document.getElementById('hint').hidden || !document.getElementById('message').hidden;
+
 // Opens the page at `address`, collecting its page errors, and waits until
 // the program draws its black frames (or the page has ended early).
-async function open(browser, address) {
+// `prepare` runs on the new page before it loads.
+async function open(browser, address, prepare = async () => {}) {
   const page = await browser.newPage();
   page.errors = [];
   page.on('pageerror', (error) => page.errors.push(error.message));
+  await prepare(page);
   await page.goto(address);
-  await page.waitForFunction(() => !document.getElementById('hint').hidden ||
-    !document.getElementById('message').hidden, { timeout: 60000 });
+  await page.waitForFunction(pageIsReady, { timeout: 60000 });
   return page;
 }
 
@@ -92,22 +105,29 @@ async function pressUp(page) {
   await page.keyboard.up('ArrowUp');
 }
 
-// The brightest colour channel of the canvas as the page shows it, above
-// the hint's line.
-async function brightestShown(page) {
-  const png = await page.screenshot({ clip: { x: 0, y: 0, width: 1280, height: 600 }, encoding: 'base64' });
-  return page.evaluate(async (png) => {
+const soundRuns = () => typeof AL !== 'undefined' && AL.currentCtx && AL.currentCtx.audioCtx.state === 'running';
+
+// The brightest colour channel of a PNG (base64), decoded by `page`, in
+// its top `part`.
+function brightestOf(page, png, part = 1) {
+  return page.evaluate(async (png, part) => {
     const image = await createImageBitmap(await (await fetch('data:image/png;base64,' + png)).blob());
     const context = new OffscreenCanvas(image.width, image.height).getContext('2d');
     context.drawImage(image, 0, 0);
-    const pixels = context.getImageData(0, 0, image.width, image.height).data;
+    const pixels = context.getImageData(0, 0, image.width, Math.floor(image.height * part)).data;
     let brightest = 0;
     for (let i = 0; i < pixels.length; i += 4) brightest = Math.max(brightest, pixels[i], pixels[i + 1], pixels[i + 2]);
     return brightest;
-  }, png);
+  }, png, part);
 }
 
-// A PNG (base64) reduced to 16 x 9 pixels, as RGBA.
+// The brightest colour channel of the page as shown in `clip` (CSS pixels;
+// by default the canvas above the hint's line).
+async function brightestShown(page, clip = { x: 0, y: 0, width: 1280, height: 600 }) {
+  return brightestOf(page, await page.screenshot({ clip, encoding: 'base64' }));
+}
+
+// A PNG (base64) reduced to 16 x 9 pixels, as RGBA, decoded by `page`.
 function thumbnail(page, png) {
   return page.evaluate(async (png) => {
     const image = await createImageBitmap(await (await fetch('data:image/png;base64,' + png)).blob(),
@@ -127,26 +147,25 @@ function colourDistance(a, b) {
   return Math.sqrt(sum / ((a.length / 4) * 3));
 }
 
-// The frame the capture entry draws for music time `t`, written as a PNG.
-async function captureFrame(page, t, path) {
-  const png = await page.evaluate(async (t) => {
+// The frame the capture entry draws for music time `t`, as a PNG in base64;
+// `evaluate` runs a function in the page and gives back its result.
+function frameAt(evaluate, t) {
+  return evaluate(async (t) => {
     const at = Module.ccall('vorlaneFrameAt', 'number', ['number'], [t]);
     const pixels = new Uint8ClampedArray(HEAPU8.subarray(at, at + 1280 * 720 * 4));
-    const canvas = new OffscreenCanvas(1280, 720);
+    const canvas = document.createElement('canvas');
+    canvas.width = 1280;
+    canvas.height = 720;
     canvas.getContext('2d').putImageData(new ImageData(pixels, 1280, 720), 0, 0);
-    const bytes = new Uint8Array(await (await canvas.convertToBlob({ type: 'image/png' })).arrayBuffer());
-    let text = '';
-    for (const byte of bytes) text += String.fromCharCode(byte);
-    return btoa(text);
+    return canvas.toDataURL('image/png').split(',')[1];
   }, t);
-  writeFileSync(path, Buffer.from(png, 'base64'));
 }
 
 // The desktop capture tool's frame for `t`, made once.
 function desktopFrame(t) {
   const path = join(work, `desktop-${t.toFixed(2)}.png`);
   if (!existsSync(path)) {
-    execFileSync(desktopCapture, ['--at', String(t), '--out', path], { cwd: join(work, 'full/vorlane'), stdio: 'ignore' });
+    execFileSync(desktopCapture, ['--at', String(t), '--out', path], { cwd: dirname(desktopCapture), stdio: 'ignore' });
   }
   return path;
 }
@@ -162,40 +181,84 @@ function psnr(a, b) {
   return found ? Number(found[1] === 'inf' ? Infinity : found[1]) : NaN;
 }
 
+// The capture entry's frame for each of `moments`, against the desktop
+// capture tool's: closer to the desktop's frame of the same moment than to
+// those a quarter second either side. Gives back their PSNRs.
+async function checkFrames(evaluate, say, name, moments = captureMoments) {
+  const found = [];
+  for (const t of moments) {
+    const web = join(work, `${name}-${t}.png`);
+    writeFileSync(web, Buffer.from(await frameAt(evaluate, t), 'base64'));
+    const same = psnr(web, desktopFrame(t));
+    const earlier = psnr(web, desktopFrame(t - neighbourOffset));
+    const later = psnr(web, desktopFrame(t + neighbourOffset));
+    say(same >= minimumPsnr && same > earlier + 3 && same > later + 3,
+      `the frame at ${t} s matches the desktop's`,
+      `PSNR ${same.toFixed(2)} dB; against ${neighbourOffset} s before ${earlier.toFixed(2)}, after ${later.toFixed(2)}`);
+    found.push(same);
+  }
+  return found;
+}
+
 function noPageErrors(page, say, what) {
   say(page.errors.length === 0, `${what}: no page error`, page.errors.join(' | '));
 }
 
-// Every check of the show in one browser, each named after it. The Up
-// press, the click and the keys are real input events.
-async function checkShow(browser, name, { full, short, noSun }) {
+// The moments after Up, in seconds, at which the picture shown a few
+// seconds into each scene is compared with the desktop's frames.
+const sceneMoments = [3, 8.7, 14];
+
+// Whether the pictures shown (thumbnails) at sceneMoments look like the
+// desktop's frames for those moments of the music more than like another
+// scene's: compared as thumbnails, since at a few frames a second the page
+// shows a frame drawn up to a quarter second earlier.
+async function checkScenesFollowMusic(decoder, say, shown) {
+  const desktop = [];
+  for (const t of sceneMoments) desktop.push(await thumbnail(decoder, readFileSync(desktopFrame(t)).toString('base64')));
+  sceneMoments.forEach((t, i) => {
+    const distances = desktop.map((frame) => colourDistance(shown[i], frame));
+    say(distances.indexOf(Math.min(...distances)) === i, `${t} s after Up the page shows the music's moment`,
+      `colour distances to the desktop's frames at ${sceneMoments.join(', ')} s: ${distances.map((d) => d.toFixed(1)).join(', ')}`);
+  });
+}
+
+// The largest numbers of draws and WebGL calls of the frames each scene
+// drew, from the page's frame counts: every frame draws one scene, the
+// one of the music's moment, told here by the time since Up with a margin
+// either side of the scene changes.
+function checkFrameCosts(frames, upAt, say) {
+  const scenes = [['the opening', 0.3, 6.3], ['the word slam', 6.8, 10.8], ['the scroller', 11.3, Infinity]];
+  for (const [scene, from, to] of scenes) {
+    const drawn = frames.filter((frame) => frame.at - upAt > from * 1000 && frame.at - upAt < to * 1000);
+    const draws = Math.max(...drawn.map((frame) => frame.draws));
+    const calls = Math.max(...drawn.map((frame) => frame.calls));
+    say(drawn.length >= 5 && draws <= mostDraws && calls <= mostWebGLCalls,
+      `each frame of ${scene} makes at most ${mostDraws} draws and ${mostWebGLCalls} WebGL calls`,
+      `${drawn.length} frames, at most ${draws} draws and ${calls} calls`);
+  }
+}
+
+// Every check of the show in one browser, each named after it, from the
+// disk. The Up press, the click and the keys are real input events.
+async function checkShow(browser, name) {
   const say = (ok, what, detail) => check(ok, `${name}: ${what}`, detail);
   // Before Up: black, and the hint; after it the show runs on the music.
-  let page = await open(browser, full);
+  let page = await open(browser, pageOnDisk('full'), (page) => page.evaluateOnNewDocument(countWebGLFrames));
   const brightest = await brightestShown(page);
   say(brightest <= 1, 'the canvas is black before Up', `brightest channel ${brightest}`);
   await pressUp(page);
   const started = Date.now();
+  const upAt = await page.evaluate(() => performance.now());
   say(await page.evaluate(() => document.getElementById('hint').hidden), 'the hint goes when the show starts');
-  await page.waitForFunction(() => AL.currentCtx && AL.currentCtx.audioCtx.state === 'running', { timeout: 5000 })
+  await page.waitForFunction(soundRuns, { timeout: 5000 })
     .then(() => say(true, 'the sound runs after Up'), () => say(false, 'the sound runs after Up'));
-  // The picture shown a few seconds into each scene looks like the
-  // desktop's frame for that moment of the music more than like another
-  // scene's: compared as thumbnails, since at a few frames a second the
-  // page shows a frame drawn up to a quarter second earlier.
-  const scenes = [3, 8.7, 14];
   const shown = [];
-  for (const t of scenes) {
+  for (const t of sceneMoments) {
     await new Promise((resolve) => setTimeout(resolve, Math.max(0, t * 1000 - (Date.now() - started))));
     shown.push(await thumbnail(page, await page.screenshot({ encoding: 'base64' })));
   }
-  const desktop = [];
-  for (const t of scenes) desktop.push(await thumbnail(page, readFileSync(desktopFrame(t)).toString('base64')));
-  scenes.forEach((t, i) => {
-    const distances = desktop.map((frame) => colourDistance(shown[i], frame));
-    say(distances.indexOf(Math.min(...distances)) === i, `${t} s after Up the page shows the music's moment`,
-      `colour distances to the desktop's frames at ${scenes.join(', ')} s: ${distances.map((d) => d.toFixed(1)).join(', ')}`);
-  });
+  await checkScenesFollowMusic(page, say, shown);
+  checkFrameCosts(await page.evaluate(() => window.webglFrames), upAt, say);
   await page.keyboard.press('Escape');
   await checkMessage(page, say, 'Watch again', 'Escape ends the show with no line');
   noPageErrors(page, say, 'the full show');
@@ -203,7 +266,7 @@ async function checkShow(browser, name, { full, short, noSun }) {
 
   // A click starts the show in fullscreen; leaving fullscreen (the
   // browser's own Escape) ends it.
-  page = await open(browser, full);
+  page = await open(browser, pageOnDisk('full'));
   await page.click('#canvas');
   const clicked = await page.waitForFunction(() => document.fullscreenElement &&
     AL.currentCtx.audioCtx.state === 'running', { timeout: 5000 }).then(() => true, () => false);
@@ -215,7 +278,7 @@ async function checkShow(browser, name, { full, short, noSun }) {
   await page.close();
 
   // The short track: the end line on the page, and in the console.
-  page = await open(browser, short);
+  page = await open(browser, pageOnDisk('short'));
   const consoleLines = [];
   page.on('console', (message) => consoleLines.push(message.text()));
   await pressUp(page);
@@ -224,48 +287,169 @@ async function checkShow(browser, name, { full, short, noSun }) {
   noPageErrors(page, say, 'the short track');
   await page.close();
 
-  // A picture missing from the folder: its line, before any Up.
-  page = await open(browser, noSun);
+  // A picture missing from the page: its line, before any Up.
+  page = await open(browser, pageOnDisk('no-sun'));
   await checkMessage(page, say, '[! data/textures/sun.png] file not found. Watch again',
     'a missing picture shows its line');
   noPageErrors(page, say, 'the missing picture');
   await page.close();
 
   // The capture entry's frames against the desktop capture tool's.
-  page = await open(browser, full);
-  for (const t of captureMoments) {
-    const web = join(work, `${name}-${t}.png`);
-    await captureFrame(page, t, web);
-    const same = psnr(web, desktopFrame(t));
-    const earlier = psnr(web, desktopFrame(t - neighbourOffset));
-    const later = psnr(web, desktopFrame(t + neighbourOffset));
-    say(same >= minimumPsnr && same > earlier + 3 && same > later + 3,
-      `the frame at ${t} s matches the desktop's`,
-      `PSNR ${same.toFixed(2)} dB; against ${neighbourOffset} s before ${earlier.toFixed(2)}, after ${later.toFixed(2)}`);
-  }
+  page = await open(browser, pageOnDisk('full'));
+  const psnrs = await checkFrames((...args) => page.evaluate(...args), say, name);
   noPageErrors(page, say, 'the captures');
+  await page.close();
+  return psnrs;
+}
+
+// The same page from a web server, in a subfolder, plays as from the disk.
+async function checkServed(browser, address) {
+  const say = (ok, what, detail) => check(ok, `Chromium, served: ${what}`, detail);
+  const page = await open(browser, address);
+  say(await page.evaluate(() => !document.getElementById('hint').hidden), 'the page is ready to start');
+  await pressUp(page);
+  await page.waitForFunction(soundRuns, { timeout: 5000 })
+    .then(() => say(true, 'the sound runs after Up'), () => say(false, 'the sound runs after Up'));
+  await checkFrames((...args) => page.evaluate(...args), say, 'served', [8.2]);
+  await page.keyboard.press('Escape');
+  await checkMessage(page, say, 'Watch again', 'Escape ends the show with no line');
+  noPageErrors(page, say, 'the served page');
   await page.close();
 }
 
-async function main() {
-  const sites = {
-    full: await serve(join(work, 'full')),
-    short: await serve(join(work, 'short')),
-    noSun: await serve(join(work, 'no-sun')),
-  };
-  for (const [name, launchIt] of [['Chromium', launchChromium], ['Firefox', launchFirefox]]) {
-    const browser = await launchIt();
-    try {
-      await checkShow(browser, name, sites);
-    } finally {
-      await browser.close();
+// A phone held upright: touch, a 390 x 844 screen at three device pixels
+// to the CSS pixel.
+async function checkPhone(browser) {
+  const say = (ok, what, detail) => check(ok, `Chromium as a phone: ${what}`, detail);
+  const viewport = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
+  const page = await open(browser, pageOnDisk('full'), (page) => page.emulate({ viewport,
+    userAgent: 'Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 (KHTML, like Gecko) Chrome/156.0 Mobile Safari/537.36' }));
+  await page.tap('#canvas');
+  const tapped = await page.waitForFunction(soundRuns, { timeout: 5000 }).then(() => true, () => false);
+  say(tapped && await page.evaluate(() => document.getElementById('hint').hidden), 'a tap starts the show');
+  // The whole 16:9 picture across the width, centred, black above and below.
+  const pictureHeight = (viewport.width * 9) / 16;
+  const barHeight = (viewport.height - pictureHeight) / 2;
+  const box = await page.$eval('#canvas', (canvas) => {
+    const { x, y, width, height } = canvas.getBoundingClientRect();
+    return { x, y, width, height };
+  });
+  say(Math.abs(box.x) < 1 && Math.abs(box.width - viewport.width) < 1 && Math.abs(box.y - barHeight) < 1 &&
+    Math.abs(box.height - pictureHeight) < 1, 'in portrait the picture is whole, across the width and centred',
+  JSON.stringify(box));
+  await new Promise((resolve) => setTimeout(resolve, 2000));
+  const above = await brightestShown(page, { x: 0, y: 0, width: viewport.width, height: barHeight - 2 });
+  const below = await brightestShown(page, { x: 0, y: barHeight + pictureHeight + 2, width: viewport.width,
+    height: barHeight - 2 });
+  const picture = await brightestShown(page, { x: 0, y: barHeight + 2, width: viewport.width, height: pictureHeight - 4 });
+  say(above <= 1 && below <= 1 && picture > 100, 'the bars above and below the picture are black',
+    `brightest channel above ${above}, in the picture ${picture}, below ${below}`);
+  noPageErrors(page, say, 'the phone');
+  await page.close();
+}
+
+// Hides WebGL extensions from the page, as a browser without them would.
+function hideExtensions(page, hidden) {
+  return page.evaluateOnNewDocument((hidden) => {
+    const prototype = WebGL2RenderingContext.prototype;
+    const getExtension = prototype.getExtension;
+    const getSupportedExtensions = prototype.getSupportedExtensions;
+    prototype.getExtension = function hiding(name) {
+      return hidden.includes(name) ? null : getExtension.call(this, name);
+    };
+    prototype.getSupportedExtensions = function hiding() {
+      return (getSupportedExtensions.call(this) || []).filter((name) => !hidden.includes(name));
+    };
+  }, hidden);
+}
+
+// Many phones' WebGL 2 cannot draw into float textures: with half floats it
+// draws the show as it does with floats; with neither the page says why.
+async function checkHalfFloats(browser, floatPsnrs) {
+  let page = await open(browser, pageOnDisk('full'), (page) => hideExtensions(page, ['EXT_color_buffer_float']));
+  const say = (ok, what, detail) => check(ok, `Chromium without float textures: ${what}`, detail);
+  const psnrs = await checkFrames((...args) => page.evaluate(...args), say, 'half-float');
+  say(psnrs.every((value, i) => value >= floatPsnrs[i]), 'its frames are as close to the desktop\'s as with them',
+    `PSNR ${psnrs.map((value) => value.toFixed(2)).join(', ')} against ${floatPsnrs.map((value) => value.toFixed(2)).join(', ')} dB`);
+  noPageErrors(page, say, 'the page');
+  await page.close();
+
+  page = await open(browser, pageOnDisk('full'), (page) =>
+    hideExtensions(page, ['EXT_color_buffer_float', 'EXT_color_buffer_half_float']));
+  await checkMessage(page, check, 'This browser cannot show vorlane: its WebGL 2 cannot draw into half-float textures.',
+    'Chromium without float or half-float textures shows a message');
+  noPageErrors(page, check, 'Chromium without float or half-float textures');
+  await page.close();
+}
+
+// Safari's engine: the page starts from the disk, plays with its sound on
+// the music's clock, draws the desktop's frames, and ends at the end of the
+// track and on Escape. `decoder` is a Chromium page that reads its PNGs.
+async function checkWebKit(decoder) {
+  const webkit = await webkitSession.start();
+  const say = (ok, what, detail) => check(ok, `WebKitGTK ${webkit.version}: ${what}`, detail);
+  try {
+    await webkit.goto(pageOnDisk('full'));
+    const ready = await webkit.waitFor(pageIsReady, 60000);
+    say(ready && await webkit.evaluate(() => document.getElementById('message').hidden), 'the page starts');
+    // Above the hint's line.
+    const brightest = await brightestOf(decoder, await webkit.screenshot(), 0.8);
+    say(brightest <= 1, 'the canvas is black before Up', `brightest channel ${brightest}`);
+    await webkit.press('ArrowUp');
+    const started = Date.now();
+    say(await webkit.waitFor(soundRuns, 5000), 'the sound runs after Up');
+    const shown = [];
+    for (const t of sceneMoments) {
+      await new Promise((resolve) => setTimeout(resolve, Math.max(0, t * 1000 - (Date.now() - started))));
+      shown.push(await thumbnail(decoder, await webkit.screenshot()));
     }
+    await checkScenesFollowMusic(decoder, say, shown);
+    await webkit.press('Escape');
+    await webkit.waitFor(() => !document.getElementById('message').hidden, 5000);
+    const afterEscape = await webkit.evaluate(() => document.getElementById('message').textContent);
+    say(afterEscape === 'Watch again', 'Escape ends the show with no line', JSON.stringify(afterEscape));
+
+    await webkit.goto(pageOnDisk('full'));
+    await webkit.waitFor(pageIsReady, 60000);
+    await checkFrames((script, ...args) => webkit.evaluate(String(script), ...args), say, 'webkit');
+
+    await webkit.goto(pageOnDisk('short'));
+    await webkit.waitFor(pageIsReady, 60000);
+    await webkit.press('ArrowUp');
+    await webkit.waitFor(() => !document.getElementById('message').hidden, 30000);
+    const atEnd = await webkit.evaluate(() => document.getElementById('message').textContent);
+    say(atEnd === `${endLine} Watch again`, 'the end of the track shows the end line', JSON.stringify(atEnd));
+  } finally {
+    await webkit.close();
+  }
+}
+
+async function main() {
+  const served = await serve(join(work, 'full'));
+  const chromium = await launchChromium();
+  let floatPsnrs;
+  try {
+    floatPsnrs = await checkShow(chromium, 'Chromium');
+    await checkServed(chromium, served);
+    await checkPhone(chromium);
+    await checkHalfFloats(chromium, floatPsnrs);
+    const decoder = await chromium.newPage();
+    await checkWebKit(decoder);
+  } finally {
+    await chromium.close();
+  }
+
+  const firefox = await launchFirefox();
+  try {
+    await checkShow(firefox, 'Firefox');
+  } finally {
+    await firefox.close();
   }
 
   // A browser without WebGL: a message instead of a blank page.
   const plain = await launchChromium(['--disable-3d-apis']);
   try {
-    const page = await open(plain, sites.full);
+    const page = await open(plain, pageOnDisk('full'));
     await checkMessage(page, check, 'This browser cannot show vorlane: it has no WebGL 2.',
       'Chromium without WebGL 2 shows a message');
     noPageErrors(page, check, 'Chromium without WebGL 2');
