@@ -91,7 +91,7 @@ TEST(ShowPictures, EveryRecordedMomentLooksAsRecorded) {
   ASSERT_EQ(glfwInit(), GLFW_TRUE);
   ASSERT_NE(openDemoWindow(false), nullptr);
   ASSERT_EQ(glewInit(), GLEW_OK);
-  showCapture c{buildScenes(), 1 / 60.0};
+  showCapture c{buildScenes(), 1 / 60.0, kWindowWidth, kWindowHeight};
   setFixedState();
   c.frameAt(-1);
 

@@ -27,6 +27,10 @@ TEST(CaptureRequest, TakesExactlyOneKindOfCapture) {
       {{"--at", "8.2", "--out", "f.png"}, true},
       {{"--from", "6.5", "--to", "11", "--out", "frames", "--fps", "30"}, true},
       {{"--video", "show.mp4"}, true},
+      {{"--video", "show.mp4", "--size", "1920x1080"}, true},
+      {{"--references", "pictures", "--size", "1920x1080"}, false},  // recorded at the show's size
+      {{"--video", "show.mp4", "--size", "1920"}, false},
+      {{"--video", "show.mp4", "--size", "0x1080"}, false},
       {{"--references", "pictures"}, true},
       {{"--references", "pictures", "--video", "show.mp4"}, false},
       {{"--at", "8.2"}, false},                                   // nowhere to write
@@ -82,7 +86,8 @@ TEST(FrameImage, PngHasTheWindowsTopRowFirst) {
   glDisable(GL_SCISSOR_TEST);
 
   std::string dir = makeTempDir();
-  ASSERT_TRUE(writeFramePng(dir + "/frame.png", readFrame()));
+  ASSERT_TRUE(writeFramePng(dir + "/frame.png", readFrame(kTestWindowWidth, kTestWindowHeight), kTestWindowWidth,
+                            kTestWindowHeight));
   std::string bytes = readFile(dir + "/frame.png");
   std::filesystem::remove_all(dir);
   gdImagePtr image = gdImageCreateFromPngPtr(int(bytes.size()), bytes.data());
@@ -96,7 +101,8 @@ TEST(FrameImage, PngHasTheWindowsTopRowFirst) {
   EXPECT_EQ(top.green, 0);
   EXPECT_EQ(bottom.red, 0);
   EXPECT_EQ(bottom.green, 255);
-  EXPECT_FALSE(writeFramePng("/nonexistent/folder/frame.png", readFrame()));
+  EXPECT_FALSE(writeFramePng("/nonexistent/folder/frame.png", readFrame(kTestWindowWidth, kTestWindowHeight),
+                             kTestWindowWidth, kTestWindowHeight));
 }
 
 TEST(GlObjectProbe, CountsEveryObjectMadeSinceTheMark) {

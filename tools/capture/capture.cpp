@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "capture_request.h"
+#include "capture_window.h"
 #include "frame_image.h"
 #include "reference_pictures.h"
 #include "runtime/window.h"
@@ -20,14 +21,16 @@ namespace {
 const char* const kUsage =
     "usage: vorlane-capture --at T --out FILE.png [--fps N]\n"
     "       vorlane-capture --from A --to B --out DIR [--fps N]\n"
-    "       vorlane-capture --video FILE.mp4 [--fps N]\n"
+    "       vorlane-capture --video FILE.mp4 [--fps N] [--size WxH]\n"
     "       vorlane-capture --references DIR\n"
     "Renders the show's frames for music times in seconds (a time before 0 is the\n"
     "black frame before the music starts): one frame, numbered frames\n"
-    "DIR/frame_00000.png from A to B, or the whole show as a 1280 x 720 video with\n"
-    "the music (needs ffmpeg). N frames a second, 60 by default. --references\n"
-    "writes the picture test's reduced pictures of the whole show into DIR. Run\n"
-    "it in the demo's folder, under an X display.\n";
+    "DIR/frame_00000.png from A to B, or the whole show as a video with the music\n"
+    "(needs ffmpeg). N frames a second, 60 by default. The frames are those of a\n"
+    "window of W x H, 1280 x 720 by default, the picture scaled as the demo scales\n"
+    "it to a screen of that size (--size also goes with --at and --from). Run it in\n"
+    "the demo's folder, under an X display at least that large. --references writes\n"
+    "the picture test's reduced pictures of the whole show into DIR.\n";
 
 }  // namespace
 
@@ -41,18 +44,23 @@ int main(int argc, char** argv) {
     printf("%s", kUsage);
     return 2;
   }
-  if (glfwInit() != GLFW_TRUE || !openDemoWindow(false) || glewInit() != GLEW_OK) {
+  GLFWwindow* window = nullptr;
+  if (glfwInit() != GLFW_TRUE || !(window = openDemoWindow(false)) || glewInit() != GLEW_OK) {
     printf("vorlane-capture: no X display or no OpenGL 2\n");
     return 1;
   }
-  showCapture c{buildScenes(), 1 / request.fps};
+  if (!resizeWindow(window, request.width, request.height)) {
+    printf("vorlane-capture: the X display cannot hold a %d x %d window\n", request.width, request.height);
+    return 1;
+  }
+  showCapture c{buildScenes(), 1 / request.fps, request.width, request.height};
   setFixedState();
 
   if (!request.video.empty()) return writeVideo(c, request.video, request.fps);
   if (!request.references.empty()) return writeReferences(c, request.references);
   if (!std::isnan(request.at)) {
     c.frameAt(request.at - c.step);
-    if (!writeFramePng(request.out, c.frameAt(request.at))) {
+    if (!writeFramePng(request.out, c.frameAt(request.at), c.width, c.height)) {
       printf("vorlane-capture: cannot write %s\n", request.out.c_str());
       return 1;
     }

@@ -5,21 +5,21 @@
 
 #include <cstdio>
 
-std::vector<unsigned char> readFrame() {
-  std::vector<unsigned char> rgba(size_t(kWindowWidth) * kWindowHeight * 4);
-  glReadPixels(0, 0, kWindowWidth, kWindowHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+std::vector<unsigned char> readFrame(int width, int height) {
+  std::vector<unsigned char> rgba(size_t(width) * height * 4);
+  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
   return rgba;
 }
 
-bool writeFramePng(const std::string& path, const std::vector<unsigned char>& rgba) {
-  std::vector<unsigned char> rgb(size_t(kWindowWidth) * kWindowHeight * 3);
-  for (int y = 0; y < kWindowHeight; ++y) {
+bool writeFramePng(const std::string& path, const std::vector<unsigned char>& rgba, int width, int height) {
+  std::vector<unsigned char> rgb(size_t(width) * height * 3);
+  for (int y = 0; y < height; ++y) {
     // GL's first row is the bottom one.
-    const unsigned char* row = rgba.data() + size_t(kWindowHeight - 1 - y) * kWindowWidth * 4;
-    for (int x = 0; x < kWindowWidth; ++x)
-      for (int c = 0; c < 3; ++c) rgb[(size_t(y) * kWindowWidth + x) * 3 + c] = row[x * 4 + c];
+    const unsigned char* row = rgba.data() + size_t(height - 1 - y) * width * 4;
+    for (int x = 0; x < width; ++x)
+      for (int c = 0; c < 3; ++c) rgb[(size_t(y) * width + x) * 3 + c] = row[x * 4 + c];
   }
-  return writeRgbPng(path, kWindowWidth, kWindowHeight, rgb);
+  return writeRgbPng(path, width, height, rgb);
 }
 
 bool writeRgbPng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgb) {

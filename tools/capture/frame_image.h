@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "runtime/window.h"
+// The RGBA bytes of the back buffer, `width` x `height`, bottom row first,
+// as GL reads them.
+std::vector<unsigned char> readFrame(int width, int height);
 
-// The back buffer's RGBA bytes, bottom row first, as GL reads them.
-std::vector<unsigned char> readFrame();
-
-// Writes RGBA bytes (bottom row first) as a PNG; false if the file cannot be written.
-bool writeFramePng(const std::string& path, const std::vector<unsigned char>& rgba);
+// Writes the RGBA bytes of a `width` x `height` frame (bottom row first) as
+// a PNG; false if the file cannot be written.
+bool writeFramePng(const std::string& path, const std::vector<unsigned char>& rgba, int width, int height);
 
 // Writes RGB bytes of a `width` x `height` picture (top row first) as a PNG;
 // false if the file cannot be written.

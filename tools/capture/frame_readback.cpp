@@ -2,19 +2,11 @@
 
 #include <cstring>
 
-#include "runtime/window.h"
-
-namespace {
-
-constexpr size_t kFrameBytes = size_t(kWindowWidth) * kWindowHeight * 4;
-
-}  // namespace
-
-frameReadback::frameReadback() {
+frameReadback::frameReadback(int width, int height) : width(width), height(height) {
   glGenBuffers(2, buffers);
   for (GLuint buffer : buffers) {
     glBindBuffer(GL_PIXEL_PACK_BUFFER, buffer);
-    glBufferData(GL_PIXEL_PACK_BUFFER, GLsizeiptr(kFrameBytes), nullptr, GL_STREAM_READ);
+    glBufferData(GL_PIXEL_PACK_BUFFER, GLsizeiptr(size_t(width) * height * 4), nullptr, GL_STREAM_READ);
   }
   glBindBuffer(GL_PIXEL_PACK_BUFFER, 0);
 }
@@ -23,7 +15,7 @@ frameReadback::~frameReadback() { glDeleteBuffers(2, buffers); }
 
 bool frameReadback::readAndTakePrevious(std::vector<unsigned char>* previous) {
   glBindBuffer(GL_PIXEL_PACK_BUFFER, buffers[next]);
-  glReadPixels(0, 0, kWindowWidth, kWindowHeight, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
   next = 1 - next;
   ++queued;
   bool hadOne = queued == 2;
@@ -47,7 +39,7 @@ bool frameReadback::takeLast(std::vector<unsigned char>* last) {
 void frameReadback::take(GLuint buffer, std::vector<unsigned char>* bytes) {
   glBindBuffer(GL_PIXEL_PACK_BUFFER, buffer);
   const void* mapped = glMapBuffer(GL_PIXEL_PACK_BUFFER, GL_READ_ONLY);
-  bytes->resize(kFrameBytes);
-  if (mapped) memcpy(bytes->data(), mapped, kFrameBytes);
+  bytes->resize(size_t(width) * height * 4);
+  if (mapped) memcpy(bytes->data(), mapped, bytes->size());
   glUnmapBuffer(GL_PIXEL_PACK_BUFFER);
 }

@@ -9,10 +9,12 @@
 
 class frameReadback {
  public:
+  int width, height;
   GLuint buffers[2] = {0, 0};
   int queued = 0;  // frames read into the buffers and not yet taken
 
-  frameReadback();
+  // For frames of `width` x `height`.
+  frameReadback(int width, int height);
   ~frameReadback();
 
   // Starts reading the frame just drawn; returns the bytes of the frame

@@ -27,7 +27,7 @@ void showCapture::draw(double t) {
 
 std::vector<unsigned char> showCapture::frameAt(double t) {
   draw(t);
-  std::vector<unsigned char> rgba = readFrame();
+  std::vector<unsigned char> rgba = readFrame(width, height);
   glfwSwapBuffers(glfwGetCurrentContext());
   glfwPollEvents();
   return rgba;
@@ -41,7 +41,7 @@ int writeRange(showCapture& c, double from, double to, const std::string& dir) {
   for (int i = 0; i < frames; ++i) {
     char name[32];
     snprintf(name, sizeof name, "/frame_%05d.png", i);
-    if (!writeFramePng(dir + name, c.frameAt(from + i * c.step))) {
+    if (!writeFramePng(dir + name, c.frameAt(from + i * c.step), c.width, c.height)) {
       printf("vorlane-capture: cannot write %s%s\n", dir.c_str(), name);
       return 1;
     }
@@ -61,11 +61,11 @@ int writeVideo(showCapture& c, const std::string& path, double fps) {
   double seconds = double(music.frames) / music.rate;
   int frames = int(std::ceil(seconds * fps));
   videoEncoder encoder;
-  if (!encoder.start(path, fps, kMusic)) {
+  if (!encoder.start(path, fps, kMusic, c.width, c.height)) {
     printf("vorlane-capture: cannot start ffmpeg\n");
     return 1;
   }
-  frameReadback readback;
+  frameReadback readback(c.width, c.height);
   progressLine progress(frames, fps);
   c.draw(-c.step);
   std::vector<unsigned char> frame;

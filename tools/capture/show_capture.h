@@ -13,6 +13,8 @@ class showCapture {
  public:
   demoScenes scenes;
   double step;
+  // The window's size, which the frames have.
+  int width, height;
 
   // Draws the frame for time t (before 0: the waiting frame) into the
   // window's back buffer.

@@ -1,7 +1,5 @@
 #include "video_encoder.h"
 
-#include "runtime/window.h"
-
 namespace {
 
 // Enough to keep the encoder fed across a slow frame, few enough to stay small.
@@ -9,13 +7,15 @@ constexpr size_t kQueuedFrames = 4;
 
 }  // namespace
 
-bool videoEncoder::start(const std::string& path, double fps, const char* music) {
-  std::string size = std::to_string(kWindowWidth) + "x" + std::to_string(kWindowHeight);
-  // GL's rows come bottom first: vflip stands the picture up.
+bool videoEncoder::start(const std::string& path, double fps, const char* music, int width, int height) {
+  std::string size = std::to_string(width) + "x" + std::to_string(height);
+  // GL's rows come bottom first: vflip stands the picture up. The index
+  // goes first (faststart), so that the file plays while it downloads.
   std::string command = "ffmpeg -loglevel error -y -f rawvideo -pixel_format rgba -video_size " + size +
                         " -framerate " + std::to_string(fps) + " -i - -i '" + music + "' -map 0:v -map 1:a" +
-                        " -vf vflip -c:v libx264 -preset " + kVideoPreset + " -crf " + std::to_string(kVideoQuality) +
-                        " -pix_fmt yuv420p -c:a aac -b:a 192k -shortest '" + path + "'";
+                        " -vf vflip -c:v libx264 -profile:v high -preset " + kVideoPreset + " -crf " +
+                        std::to_string(kVideoQuality) + " -pix_fmt yuv420p -c:a aac -profile:a aac_low -ar 48000 -ac 2" +
+                        " -b:a " + kMusicBitrate + " -movflags +faststart -shortest '" + path + "'";
   ffmpeg = popen(command.c_str(), "w");
   if (!ffmpeg) return false;
   writer = std::thread([this] { writeFrames(); });

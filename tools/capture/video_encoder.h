@@ -18,6 +18,8 @@
 // most of the other core.
 constexpr const char* kVideoPreset = "veryfast";
 constexpr int kVideoQuality = 16;
+// AAC-LC, 48 kHz stereo: above what video sites and parties ask (192k).
+constexpr const char* kMusicBitrate = "256k";
 
 class videoEncoder {
  public:
@@ -29,9 +31,9 @@ class videoEncoder {
   bool closing = false;
   bool failed = false;
 
-  // Starts ffmpeg writing `path` from raw RGBA frames of the window's size
+  // Starts ffmpeg writing `path` from raw RGBA frames of `width` x `height`
   // at `fps` and the music file `music`; false if it could not be started.
-  bool start(const std::string& path, double fps, const char* music);
+  bool start(const std::string& path, double fps, const char* music, int width, int height);
   // Queues a frame; waits while the queue is full.
   void push(std::vector<unsigned char> frame);
   // Writes what is queued, lets ffmpeg finish the file; true if all went well.
