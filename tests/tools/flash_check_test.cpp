@@ -1,0 +1,170 @@
+// The flash check counts what the photosensitivity guidelines count. Screens
+// made here, frame by frame, go through its cells, transitions and seconds:
+// a strobe fails, three flashes a second pass and four fail, a fade passes,
+// a flash smaller than a quarter of a 10-degree field passes and one just
+// larger fails, light that stays bright passes, and red against a green as
+// bright fails the red test alone. Then the program itself reads videos that
+// ffmpeg makes: its exit status and its lines.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cmath>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "cell_transitions.h"
+#include "flash_seconds.h"
+#include "screen_cells.h"
+#include "support/child_process.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+constexpr int kFps = 60;
+
+struct rgbColour {
+  unsigned char r, g, b;
+};
+
+constexpr rgbColour kBlack = {0, 0, 0};
+constexpr rgbColour kWhite = {255, 255, 255};
+
+// Whether frame `frame` shows the first colour of a square wave of `hertz`.
+bool firstHalf(int frame, double hertz) { return std::fmod(frame * hertz / kFps, 1.0) < 0.5; }
+
+// The worst seconds of a screen whose pixel (x, y) of frame n has colour
+// paint(n, x, y), over `frames` frames.
+struct worstSeconds {
+  worstSecond general, red;
+};
+worstSeconds checkScreens(int frames, const std::function<rgbColour(int, int, int)>& paint) {
+  cellTransitions general(flashKind::general), red(flashKind::red);
+  flashSeconds generalSeconds(kFps), redSeconds(kFps);
+  std::vector<unsigned char> rgb(size_t(kScreenWidth) * kScreenHeight * 3);
+  for (int n = 0; n < frames; ++n) {
+    for (int y = 0; y < kScreenHeight; ++y)
+      for (int x = 0; x < kScreenWidth; ++x) {
+        rgbColour c = paint(n, x, y);
+        unsigned char* p = &rgb[(size_t(y) * kScreenWidth + x) * 3];
+        p[0] = c.r;
+        p[1] = c.g;
+        p[2] = c.b;
+      }
+    screenCells cells = cellsOfScreen(rgb.data());
+    generalSeconds.add(general.step(cells));
+    redSeconds.add(red.step(cells));
+  }
+  return {generalSeconds.worst, redSeconds.worst};
+}
+
+// A square of `side` pixels at the top left that alternates between two
+// colours at `hertz`, on black.
+std::function<rgbColour(int, int, int)> flashingSquare(int side, double hertz, rgbColour on, rgbColour off) {
+  return [=](int n, int x, int y) { return x < side && y < side ? (firstHalf(n, hertz) ? on : off) : kBlack; };
+}
+
+}  // namespace
+
+TEST(FlashCheck, CountsFlashesAsTheGuidelinesDo) {
+  // A 10-degree field is 341 x 256 pixels; a quarter of it is 21,824.
+  const struct {
+    const char* what;
+    int frames;
+    std::function<rgbColour(int, int, int)> paint;
+    int general, red;
+  } cases[] = {
+      {"a 10 Hz black and white strobe", 2 * kFps, flashingSquare(kScreenWidth, 10, kWhite, kBlack), 10, 0},
+      {"three flashes a second", 2 * kFps, flashingSquare(kScreenWidth, 3, kWhite, kBlack), 3, 0},
+      {"four flashes a second", 2 * kFps, flashingSquare(kScreenWidth, 4, kWhite, kBlack), 4, 0},
+      {"a fade from black to white and back over four seconds", 4 * kFps,
+       [](int n, int, int) {
+         auto level = (unsigned char)(255 * (n < 2 * kFps ? n : 4 * kFps - n) / (2 * kFps));
+         return rgbColour{level, level, level};
+       },
+       0, 0},
+      {"a 10 Hz flashing corner of 100 x 100", 2 * kFps, flashingSquare(100, 10, kWhite, kBlack), 0, 0},
+      {"a 10 Hz square of 144 x 144, a little under a quarter field", 2 * kFps, flashingSquare(144, 10, kWhite, kBlack),
+       0, 0},
+      {"a 10 Hz square of 152 x 152, a little over a quarter field", 2 * kFps, flashingSquare(152, 10, kWhite, kBlack),
+       10, 0},
+      // Both states are lighter than 0.8: no flash, however often.
+      {"white against light grey at 10 Hz", 2 * kFps,
+       flashingSquare(kScreenWidth, 10, kWhite, rgbColour{236, 236, 236}), 0, 0},
+      // Saturated red and a green of the same relative luminance (0.2126).
+      {"red against an equally bright green at 10 Hz", 2 * kFps,
+       flashingSquare(kScreenWidth, 10, rgbColour{255, 0, 0}, rgbColour{0, 148, 0}), 0, 10},
+  };
+  for (const auto& c : cases) {
+    worstSeconds worst = checkScreens(c.frames, c.paint);
+    EXPECT_EQ(worst.general.flashes, c.general) << c.what;
+    EXPECT_EQ(worst.red.flashes, c.red) << c.what;
+  }
+}
+
+TEST(FlashCheck, WorstSecondSaysWhenAndWhere) {
+  // Black, then from 2 s a 6 Hz strobe in the bottom right corner of 400 x 300.
+  worstSeconds worst = checkScreens(4 * kFps, [](int n, int x, int y) {
+    bool inCorner = x >= kScreenWidth - 400 && y >= kScreenHeight - 300;
+    return inCorner && n >= 2 * kFps && firstHalf(n - 2 * kFps, 6) ? kWhite : kBlack;
+  });
+  EXPECT_EQ(worst.general.flashes, 6);
+  EXPECT_GE(worst.general.firstFrame, 2 * kFps - kFps / 6);
+  EXPECT_LE(worst.general.firstFrame, 3 * kFps);
+  EXPECT_GE(worst.general.field.x, kScreenWidth - 400 - 341 * 3 / 4);
+  EXPECT_GE(worst.general.field.y, kScreenHeight - 300 - 256 * 3 / 4);
+}
+
+namespace {
+
+// Makes a 2 s video of 320 x 240 at 60 frames a second in `folder` with
+// ffmpeg's `filter` for its luma, and returns its path.
+std::string makeVideo(const std::string& folder, const std::string& name, const std::string& luma) {
+  std::string path = folder + "/" + name + ".mp4";
+  runCommand("ffmpeg -v error -y -f lavfi -i 'color=c=black:s=320x240:r=60:d=2,geq=lum=" + luma +
+             ":cb=128:cr=128' -c:v libx264 -crf 0 -pix_fmt yuv420p " + path);
+  return path;
+}
+
+struct checkRun {
+  int status;
+  std::string output;
+};
+
+checkRun runFlashCheck(const std::string& video) {
+  std::string output = runCommand(FLASH_CHECK_BINARY " " + video + " 2>/dev/null; echo \"status $?\"");
+  size_t at = output.rfind("status ");
+  return {atoi(output.c_str() + at + 7), output.substr(0, at)};
+}
+
+}  // namespace
+
+TEST(FlashCheckProgram, FailsAStrobeAndPassesAFadeAndACorner) {
+  std::string folder = makeTempDir();
+  const struct {
+    const char* name;
+    std::string luma;
+    int status;
+    const char* line;
+  } cases[] = {
+      {"strobe", "if(lt(mod(N\\,6)\\,3)\\,235\\,16)", 1,
+       "general flashes: the worst second, 0.02 s to 1.02 s, has 10 over a quarter of the 10-degree field at x 0"},
+      {"fade", "16+219*N/120", 0, "general flashes: none over a quarter of any 10-degree field"},
+      {"corner", "if(lt(X\\,24)*lt(Y\\,24)*lt(mod(N\\,6)\\,3)\\,235\\,16)", 0,
+       "general flashes: none over a quarter of any 10-degree field"},
+  };
+  for (const auto& c : cases) {
+    checkRun run = runFlashCheck(makeVideo(folder, c.name, c.luma));
+    EXPECT_EQ(run.status, c.status) << c.name << ": " << run.output;
+    EXPECT_NE(run.output.find(c.line), std::string::npos) << c.name << ": " << run.output;
+    EXPECT_NE(run.output.find(c.status ? "\nFAIL: " : "\nPASS: "), std::string::npos) << run.output;
+  }
+  writeFile(folder + "/not-a-video.mp4", "no frames here");
+  checkRun broken = runFlashCheck(folder + "/not-a-video.mp4");
+  EXPECT_EQ(broken.status, 2);
+  EXPECT_EQ(broken.output, "flash-check: " + folder + "/not-a-video.mp4: no video stream to read\n");
+  std::filesystem::remove_all(folder);
+}
