@@ -11,6 +11,7 @@
 
 #include "render/gl_capabilities.h"
 #include "runtime/audio_state.h"
+#include "runtime/crash_signals.h"
 #include "runtime/demo_loop.h"
 #include "runtime/failure_box.h"
 #include "runtime/key_callback.h"
@@ -22,6 +23,7 @@ int main() {
   showFailureAtExit();
   releaseAtExit();
   catchQuitSignals();
+  catchCrashSignals();
 #ifdef GLFW_PLATFORM_X11
   // GLEW needs a GLX context, which a Wayland desktop gives through XWayland.
   glfwInitHint(GLFW_PLATFORM, GLFW_PLATFORM_X11);
