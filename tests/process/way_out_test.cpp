@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "process/demo_process.h"
+#include "support/literal_pattern.h"
 #include "support/temp_dir.h"
 #include "support/test_track.h"
 #include "support/xorg_server.h"
@@ -39,11 +40,6 @@ struct wayOut {
   std::string line;  // a pattern: a GL's line names its renderer, which the test leaves open
   std::vector<std::string> environment = {};
 };
-
-// A pattern that matches `line` alone.
-std::string exactly(const std::string& line) {
-  return std::regex_replace(line, std::regex(R"([.^$|()\[\]{}*+?\\])"), R"(\$&)");
-}
 
 // The environment that makes the demo crash by `signal`'s name once the
 // file "crash-now" is in its folder.
@@ -67,9 +63,9 @@ std::unique_ptr<xorgServer> WayOut::server;
 TEST_F(WayOut, EveryEndingPutsTheDisplayModeBack) {
   const wayOut cases[] = {
       {"missing picture", ending::failedLoad, "data/textures/scene0_crag.png", 0, 255,
-       exactly("[! data/textures/scene0_crag.png] file not found.\n")},
+       literalPattern("[! data/textures/scene0_crag.png] file not found.\n")},
       {"missing shader", ending::failedLoad, "data/shaders/scroller.vert", 0, 255,
-       exactly("Couldn't load shaderfile data/shaders/scroller.vert\n")},
+       literalPattern("Couldn't load shaderfile data/shaders/scroller.vert\n")},
       {"a GL 1.4, without GLSL programs", ending::failedLoad, nullptr, 0, 0,
        R"(This computer's OpenGL \(.+ 1\.4 .+\) cannot show vorlane: it has no GLSL programs \(OpenGL 2\.0\)\.\n)",
        {"MESA_GL_VERSION_OVERRIDE=1.4"}},
@@ -83,7 +79,7 @@ TEST_F(WayOut, EveryEndingPutsTheDisplayModeBack) {
       {"a crash by SIGABRT", ending::crash, nullptr, SIGABRT, 128 + SIGABRT, "", crashBy("SIGABRT")},
       {"Escape", ending::escape, nullptr, 0, 0, ""},
       {"end of the track", ending::endOfTrack, nullptr, 0, 0,
-       exactly("FMOD Error! (1) An invalid object handle was used.\n")},
+       literalPattern("FMOD Error! (1) An invalid object handle was used.\n")},
   };
   for (const wayOut& way : cases) {
     ASSERT_EQ(server->currentMode(), kDesktopMode) << way.name;
