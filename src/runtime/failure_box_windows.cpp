@@ -19,13 +19,22 @@ std::string ownConsoleText() {
   DWORD attached[2];
   if (GetConsoleProcessList(attached, 2) != 1) return "";
   std::string text;
+  bool wrapped = false;
   for (SHORT row = 0; row <= screen.dwCursorPosition.Y; ++row) {
     std::string line(size_t(screen.dwSize.X), ' ');
     DWORD read = 0;
     ReadConsoleOutputCharacterA(output, line.data(), DWORD(line.size()), COORD{0, row}, &read);
     line.resize(read);
+    // A line longer than the console is wide goes on in the next row: a row
+    // whose last column is written is taken as one that does. (A row whose
+    // last column is a space cannot be told from a shorter line: it ends one.)
+    bool full = !line.empty() && line.size() == size_t(screen.dwSize.X) && line.back() != ' ';
     line.erase(line.find_last_not_of(' ') + 1);
-    if (!line.empty()) text += line + "\n";
+    if (!line.empty()) {
+      if (wrapped) text.pop_back();
+      text += line + "\n";
+    }
+    wrapped = full;
   }
   return text;
 }

@@ -5,8 +5,11 @@
 #include <cstdlib>
 
 #include "runtime/audio_state.h"
+#include "runtime/window.h"
 
 void releaseDesktopAndAudio() {
+  // The window goes with GLFW: a crash from here on has no mode to put back.
+  demoWindow = nullptr;
   // Harmless when GLFW is not running: it returns at once.
   glfwTerminate();
   if (!audioState.system) return;

@@ -9,6 +9,7 @@ constexpr int kWindowHeight = 720;
 // Chosen when the demo is built; nothing changes it while it runs.
 constexpr bool fullscreenFlag = VORLANE_FULLSCREEN;
 
+// Null until the window opens, and again once GLFW has been terminated.
 extern GLFWwindow* demoWindow;
 
 // Opens the 1280 x 720 window, fullscreen or not, with 8 bits per colour

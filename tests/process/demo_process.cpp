@@ -42,6 +42,9 @@ void demoProcess::start(const std::vector<std::string>& unset, const std::vector
   for (const std::string& name : unset) unsetenv(name.c_str());
   if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
   for (const std::string& pair : set) putenv(const_cast<char*>(pair.c_str()));
+  // A crash a test causes leaves no core file behind.
+  struct rlimit noCore = {0, 0};
+  setrlimit(RLIMIT_CORE, &noCore);
   if (addressSpaceBytes > 0) {
     struct rlimit limit = {rlim_t(addressSpaceBytes), rlim_t(addressSpaceBytes)};
     setrlimit(RLIMIT_AS, &limit);
