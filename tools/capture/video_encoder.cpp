@@ -10,10 +10,12 @@ constexpr size_t kQueuedFrames = 4;
 bool videoEncoder::start(const std::string& path, double fps, const char* music, int width, int height) {
   std::string size = std::to_string(width) + "x" + std::to_string(height);
   // GL's rows come bottom first: vflip stands the picture up. The index
-  // goes first (faststart), so that the file plays while it downloads.
+  // goes first (faststart), so that the file plays while it downloads. A
+  // fixed number of encoder threads makes the same frames the same file on
+  // any machine.
   std::string command = "ffmpeg -loglevel error -y -f rawvideo -pixel_format rgba -video_size " + size +
                         " -framerate " + std::to_string(fps) + " -i - -i '" + music + "' -map 0:v -map 1:a" +
-                        " -vf vflip -c:v libx264 -profile:v high -preset " + kVideoPreset + " -crf " +
+                        " -vf vflip -c:v libx264 -threads 2 -profile:v high -preset " + kVideoPreset + " -crf " +
                         std::to_string(kVideoQuality) + " -pix_fmt yuv420p -c:a aac -profile:a aac_low -ar 48000 -ac 2" +
                         " -b:a " + kMusicBitrate + " -movflags +faststart -shortest '" + path + "'";
   ffmpeg = popen(command.c_str(), "w");
