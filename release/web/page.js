@@ -10,6 +10,7 @@
 const stage = document.getElementById('stage');
 const canvas = document.getElementById('canvas');
 const hint = document.getElementById('hint');
+const warning = document.getElementById('warning');
 const message = document.getElementById('message');
 const progress = document.getElementById('progress');
 
@@ -30,7 +31,7 @@ function end(line, again = true) {
   ended = true;
   if (typeof Module.pauseMainLoop === 'function') Module.pauseMainLoop();
   stage.classList.remove('playing');
-  hint.hidden = progress.hidden = true;
+  hint.hidden = warning.hidden = progress.hidden = true;
   message.textContent = line ? line + (again ? ' ' : '') : '';
   if (again) {
     const link = document.createElement('a');
@@ -61,7 +62,7 @@ function callShow(name) {
 
 function showStarted() {
   started = true;
-  hint.hidden = true;
+  hint.hidden = warning.hidden = true;
   stage.classList.add('playing');
 }
 

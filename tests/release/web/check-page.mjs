@@ -5,10 +5,11 @@
 // page is driven with real key presses, clicks and taps; every page of
 // Chromium and Firefox must run without a page error. Prints PASS or FAIL
 // for each check and exits with the number of failures.
-// usage: node check-page.mjs WORK_DIR FRAME_DIFFERENCE DESKTOP_CAPTURE
+// usage: node check-page.mjs WORK_DIR FRAME_DIFFERENCE DESKTOP_CAPTURE [chromium]
 //   WORK_DIR holds full/, short/ and no-sun/, each with vorlane/index.html
 //   in it; the desktop capture tool draws its frames in its own folder,
-//   under $DISPLAY.
+//   under $DISPLAY. With "chromium", only Chromium's checks of the page
+//   opened from the disk run (the party's copy of the page).
 import { spawn, execFileSync } from 'node:child_process';
 import { existsSync, readFileSync, writeFileSync } from 'node:fs';
 import { dirname, join } from 'node:path';
@@ -17,7 +18,7 @@ import puppeteer from 'puppeteer-core';
 import { countWebGLFrames } from './webgl_frame_counter.mjs';
 import { webkitSession } from './webkit_session.mjs';
 
-const [work, frameDifference, desktopCapture] = process.argv.slice(2);
+const [work, frameDifference, desktopCapture, only] = process.argv.slice(2);
 // Run from the repository's root, as tests/release/web/run does.
 const repository = process.cwd();
 const endLine = 'FMOD Error! (1) An invalid object handle was used.';
@@ -25,6 +26,8 @@ const endLine = 'FMOD Error! (1) An invalid object handle was used.';
 const captureMoments = [0.6, 8.2, 30];
 const neighbourOffset = 0.25;
 const minimumPsnr = 30;
+// The warning a show that fails the flash check gives; none when it passes.
+const flashWarning = execFileSync(join(repository, 'scripts/flash-warning'), { encoding: 'utf8' }).trim();
 // What a phone can draw in a frame.
 const mostDraws = 64;
 const mostWebGLCalls = 1500;
@@ -107,18 +110,19 @@ async function pressUp(page) {
 
 const soundRuns = () => typeof AL !== 'undefined' && AL.currentCtx && AL.currentCtx.audioCtx.state === 'running';
 
-// The brightest colour channel of a PNG (base64), decoded by `page`, in
-// its top `part`.
-function brightestOf(page, png, part = 1) {
-  return page.evaluate(async (png, part) => {
+// The brightest colour channel of a PNG (base64), decoded by `page`, in the
+// rows from `from` to `to` of its height.
+function brightestOf(page, png, from = 0, to = 1) {
+  return page.evaluate(async (png, from, to) => {
     const image = await createImageBitmap(await (await fetch('data:image/png;base64,' + png)).blob());
     const context = new OffscreenCanvas(image.width, image.height).getContext('2d');
     context.drawImage(image, 0, 0);
-    const pixels = context.getImageData(0, 0, image.width, Math.floor(image.height * part)).data;
+    const top = Math.floor(image.height * from);
+    const pixels = context.getImageData(0, top, image.width, Math.floor(image.height * to) - top).data;
     let brightest = 0;
     for (let i = 0; i < pixels.length; i += 4) brightest = Math.max(brightest, pixels[i], pixels[i + 1], pixels[i + 2]);
     return brightest;
-  }, png, part);
+  }, png, from, to);
 }
 
 // The brightest colour channel of the page as shown in `clip` (CSS pixels;
@@ -244,12 +248,16 @@ async function checkShow(browser, name) {
   const say = (ok, what, detail) => check(ok, `${name}: ${what}`, detail);
   // Before Up: black, and the hint; after it the show runs on the music.
   let page = await open(browser, pageOnDisk('full'), (page) => page.evaluateOnNewDocument(countWebGLFrames));
-  const brightest = await brightestShown(page);
+  const brightest = await brightestShown(page, { x: 0, y: 100, width: 1280, height: 500 });
   say(brightest <= 1, 'the canvas is black before Up', `brightest channel ${brightest}`);
+  const warningShown = () => page.$eval('#warning', (w) => (w.hidden ? '' : w.textContent));
+  const warned = await warningShown();
+  say(warned === flashWarning, 'before Up the page gives the flash check\'s warning, if any', JSON.stringify(warned));
   await pressUp(page);
   const started = Date.now();
   const upAt = await page.evaluate(() => performance.now());
-  say(await page.evaluate(() => document.getElementById('hint').hidden), 'the hint goes when the show starts');
+  say(await page.evaluate(() => document.getElementById('hint').hidden) && await warningShown() === '',
+    'the hint and the warning go when the show starts');
   await page.waitForFunction(soundRuns, { timeout: 5000 })
     .then(() => say(true, 'the sound runs after Up'), () => say(false, 'the sound runs after Up'));
   const shown = [];
@@ -392,8 +400,8 @@ async function checkWebKit(decoder) {
     await webkit.goto(pageOnDisk('full'));
     const ready = await webkit.waitFor(pageIsReady, 60000);
     say(ready && await webkit.evaluate(() => document.getElementById('message').hidden), 'the page starts');
-    // Above the hint's line.
-    const brightest = await brightestOf(decoder, await webkit.screenshot(), 0.8);
+    // Between the warning's line and the hint's.
+    const brightest = await brightestOf(decoder, await webkit.screenshot(), 0.15, 0.8);
     say(brightest <= 1, 'the canvas is black before Up', `brightest channel ${brightest}`);
     await webkit.press('ArrowUp');
     const started = Date.now();
@@ -425,6 +433,15 @@ async function checkWebKit(decoder) {
 }
 
 async function main() {
+  if (only === 'chromium') {
+    const chromium = await launchChromium();
+    try {
+      await checkShow(chromium, 'Chromium');
+    } finally {
+      await chromium.close();
+    }
+    return;
+  }
   const served = await serve(join(work, 'full'));
   const chromium = await launchChromium();
   let floatPsnrs;
