@@ -25,6 +25,7 @@ previewState at(unsigned ms, bool paused = false) {
   state.positionMs = ms;
   state.lengthMs = kLengthMs;
   state.paused = paused;
+  state.sceneAt = sceneAt;
   return state;
 }
 
@@ -83,10 +84,11 @@ TEST(PreviewKeys, LoopSpansTheSceneShowing) {
 TEST(PreviewTitle, SaysTheMomentSceneStateFrameTimeAndReloadLine) {
   previewState state = at(8801, true);
   state.looping = true;
-  EXPECT_EQ(previewTitle(state, 0.0167, ""), "8.801 s | word slam | paused | looping | frame 16.7 ms");
-  EXPECT_EQ(previewTitle(at(6500), 0.04, "Couldn't load shaderfile data/shaders/scroller.frag"),
+  EXPECT_EQ(previewTitle(state, 0.0167, {}), "8.801 s | word slam | paused | looping | frame 16.7 ms");
+  EXPECT_EQ(previewTitle(at(6500), 0.04, {"Couldn't load shaderfile data/shaders/scroller.frag"}),
             "6.500 s | between scenes | frame 40.0 ms | Couldn't load shaderfile data/shaders/scroller.frag");
-  EXPECT_EQ(previewTitle(at(49), 0.02, ""), "0.049 s | opening | frame 20.0 ms");
+  EXPECT_EQ(previewTitle(at(49), 0.02, {"building", "new music coming"}),
+            "0.049 s | opening | frame 20.0 ms | building | new music coming");
 }
 
 TEST(FileWatch, ReportsAFileOnceItsChangeHasHeld) {
@@ -97,7 +99,7 @@ TEST(FileWatch, ReportsAFileOnceItsChangeHasHeld) {
   writeFile(root + "/data/shaders/scroller.frag", "frag");
   writeFile(root + "/font.ttf", "font");
   writeFile(root + "/notes.txt", "notes");
-  fileWatch watch(root);
+  fileWatch watch(root, kSceneFiles);
   EXPECT_TRUE(watch.changedFiles().empty());
 
   const struct {
