@@ -1,6 +1,7 @@
 #include "preview_session.h"
 
 #include <GLFW/glfw3.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -27,14 +28,14 @@ void say(const std::string& line) {
 
 }  // namespace
 
-previewSession::previewSession(const showBuildFolder& folder) : sceneFiles(".", kSceneFiles), sources("", {}) {
+previewSession::previewSession(const showBuildFolder& folder)
+    : sceneFiles(".", kSceneFiles), sources(folder.sourceRoot(), kShowSources) {
   rebuild.folder = folder;
   runningSession = this;
   atexit(stopBackgroundJobs);
 }
 
 bool previewSession::open() {
-  sources = fileWatch(rebuild.folder.sourceRoot(), kShowSources);
   codeLine = rebuild.buildAtStart();
   if (!codeLine.empty()) say(codeLine);
   // A build that failed leaves the last library that built, if any.
@@ -176,16 +177,7 @@ void previewSession::drawShow(unsigned ms) {
   if (trial.library) {
     guardedRun run = runGuarded([this, t] { trial.api->draw(trial.scenes, t); });
     if (!run.failed()) {
-      if (shown.library) {
-        destroyShowContext(shown.context);
-        closeShowLibrary(&shown);
-      }
-      shown = trial;
-      trial = loadedShow();
-      state.sceneAt = shown.api->sceneAt;
-      if (state.looping) loopSceneShowing(&state);
-      codeLine.clear();
-     
+      showTrial();
       return;
     }
     rollBack(&trial, run, "in its first frame");
@@ -193,8 +185,25 @@ void previewSession::drawShow(unsigned ms) {
   shown.api->draw(shown.scenes, t);
 }
 
+void previewSession::showTrial() {
+  // Everything the version before made goes with its context.
+  if (shown.library) {
+    destroyShowContext(shown.context);
+    closeShowLibrary(&shown);
+  }
+  shown = trial;
+  trial = loadedShow();
+  // The keys and the title follow the new timeline.
+  state.sceneAt = shown.api->sceneAt;
+  if (state.looping) loopSceneShowing(&state);
+  codeLine.clear();
+  // The old context's pictures and render targets were freed in the
+  // middle of the heap, where the allocator would keep them: give those
+  // pages back.
+  malloc_trim(0);
+}
+
 void previewSession::rollBack(loadedShow* failed, const guardedRun& failure, const char* step) {
-  std::string line = "the new code " + failure.what() + " " + step;
   if (!shown.library) {
     say("vorlane-preview: the show's code " + failure.what() + " " + step);
     quitDemo(1);
@@ -204,7 +213,7 @@ void previewSession::rollBack(loadedShow* failed, const guardedRun& failure, con
   // Its library stays loaded: unloading would run code that has just
   // failed.
   *failed = loadedShow();
-  codeLine = line + "; the code before it goes on";
+  codeLine = "the new code " + failure.what() + " " + step + "; the code before it goes on";
   say(codeLine);
 }
 

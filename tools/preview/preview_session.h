@@ -70,6 +70,8 @@ class previewSession {
   // Draws the frame for `ms`: a version on trial draws its first one, and
   // takes the place of the one before if it did not fail.
   void drawShow(unsigned ms);
+  // Puts the version on trial in the place of the one shown.
+  void showTrial();
   // Goes back to the version shown after `failure` of the one on trial in
   // `step`, or ends the process if there is none.
   void rollBack(loadedShow* failed, const guardedRun& failure, const char* step);
