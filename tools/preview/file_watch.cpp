@@ -57,9 +57,9 @@ std::vector<std::string> fileWatch::changedFiles() {
   for (const auto& file : now) {
     auto before = seen.find(file.first);
     bool same = before != seen.end() && before->second == file.second;
-    if (!same)
+    if (!same && waitsToSettle)
       settling.insert(file.first);
-    else if (settling.erase(file.first))
+    else if (!same || settling.erase(file.first))
       changed.push_back(file.first);
   }
   seen = now;

@@ -41,6 +41,9 @@ class fileWatch {
   std::vector<watchedFolder> folders;
   std::map<std::string, fileStamp> seen;
   std::set<std::string> settling;  // changed at the last look
+  // Off, a change counts at the look that sees it: for files read by a
+  // build, which starts again if they change while it runs.
+  bool waitsToSettle = true;
 
   // Notes every watched file under `root` as it is now.
   fileWatch(const std::string& root, const std::vector<watchedFolder>& folders);

@@ -30,6 +30,7 @@ void say(const std::string& line) {
 
 previewSession::previewSession(const showBuildFolder& folder)
     : sceneFiles(".", kSceneFiles), sources(folder.sourceRoot(), kShowSources) {
+  sources.waitsToSettle = false;
   rebuild.folder = folder;
   runningSession = this;
   atexit(stopBackgroundJobs);
@@ -274,7 +275,9 @@ void previewSession::run() {
       glfwSwapBuffers(demoWindow);
       glfwPollEvents();
     } else {
-      glfwWaitEventsTimeout(kLookEvery);
+      // A job that ends is acted on at once.
+      bool jobs = rebuild.build.active() || rebuild.music.active();
+      glfwWaitEventsTimeout(jobs ? kJobLookEvery : kLookEvery);
     }
     if (glfwWindowShouldClose(demoWindow)) quitDemo();
     if (int signal = quitSignalCaught()) quitDemo(signalExitStatus(signal));

@@ -18,6 +18,8 @@
 // How often the files are looked at, in seconds: a change shows within two
 // looks and a frame.
 constexpr double kLookEvery = 0.05;
+// How often a paused preview asks after a build or the synthesizer.
+constexpr double kJobLookEvery = 0.005;
 
 class previewSession {
  public:

@@ -16,7 +16,8 @@ const std::vector<watchedFolder> kShowSources = {
 
 bool showBuildFolder::configured() const {
   std::error_code error;
-  return std::filesystem::exists(path + "/CMakeCache.txt", error) && std::filesystem::is_directory(files(), error);
+  return std::filesystem::exists(path + "/CMakeCache.txt", error) &&
+         std::filesystem::is_directory(files() + "/data", error);
 }
 
 std::string showBuildFolder::sourceRoot() const {
