@@ -260,7 +260,9 @@ void previewSession::run() {
     followRebuild();
     readClock();
     if (state.looping && state.positionMs >= state.loopEndMs) moveTo(state.loopStartMs);
-    bool draw = !state.paused || pictureStale || trial.library;
+    // While the show's code builds, its frames make way for the compiler.
+    bool due = !rebuild.build.active() || now - lastFrame >= kFrameWhileBuilding;
+    bool draw = ((!state.paused && due) || pictureStale || trial.library);
     if (draw) {
       drawShow(state.positionMs);
       if (drewLast) frameSeconds = now - lastFrame;

@@ -20,6 +20,8 @@
 constexpr double kLookEvery = 0.05;
 // How often a paused preview asks after a build or the synthesizer.
 constexpr double kJobLookEvery = 0.005;
+// The time between frames while the show's code builds, in seconds.
+constexpr double kFrameWhileBuilding = 0.1;
 
 class previewSession {
  public:
