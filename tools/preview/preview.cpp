@@ -74,9 +74,11 @@ int main(int argc, char** argv) {
   // A tool among others on the desktop: the pointer stays visible.
   glfwSetInputMode(demoWindow, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
   installCrashGuard();
-  previewSession session(folder);
-  if (!session.open()) return 1;
+  // The music decodes while the show's code is built and loaded.
   audioInit("data/vorlane.mp3");
+  previewSession session(folder);
+  glfwSetWindowTitle(demoWindow, "vorlane-preview | building");
+  if (!session.open()) return 1;
   glfwSetWindowUserPointer(demoWindow, &session);
   glfwSetKeyCallback(demoWindow, previewKeyAdapter);
   glfwSetWindowRefreshCallback(demoWindow, previewRefreshAdapter);

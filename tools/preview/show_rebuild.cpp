@@ -17,8 +17,9 @@ std::string textOf(const std::string& path) {
 std::string showRebuild::buildAtStart() {
   fileStamp synthBefore = stampOf(folder.synthesizer());
   std::string line;
-  if (!build.start(folder.buildCommand(nullptr), folder.buildLog()))
-    line = "error: cannot run " + folder.buildCommand(nullptr)[0];
+  std::vector<std::string> command = folder.buildCommand(nullptr);
+  if (!build.start(command, folder.buildLog()))
+    line = "error: cannot run " + command[0];
   else if (int status = build.wait())
     line = errorLine(status);
   library = stampOf(folder.library());
