@@ -53,12 +53,14 @@ class PreviewCode : public previewTest {
     return true;
   }
 
-  // Holds the word slam at `keys` after its start, paused: the moment shown.
-  double holdTheWordSlam(const std::vector<const char*>& keys) {
-    pause(true);
-    preview.tapKey("2");
+  // Pauses, and moves by `keys`: true once the title shows `seconds` and
+  // the frame drawn for it is on screen.
+  bool holdAt(double seconds, const std::vector<const char*>& keys) {
+    if (!has(preview.windowTitle(), "| paused")) pause(true);
     for (const char* key : keys) preview.tapKey(key);
-    return settledSeconds();
+    bool held = waitForTitle([seconds](const std::string& title) { return titleSeconds(title) == seconds; }, 5);
+    sleepFor(0.3);
+    return held;
   }
 
   // Waits for the title to say neither "building" nor what `coming` says.
@@ -72,7 +74,8 @@ class PreviewCode : public previewTest {
 
 TEST_F(PreviewCode, ASceneColourEditShowsAtTheSameMoment) {
   startAt("6.6");
-  double shown = holdTheWordSlam({"Right"});
+  const double shown = 7.501;
+  ASSERT_TRUE(holdAt(shown, {"2", "Right"})) << preview.windowTitle();
   rgbImage before = picture();
   double green = meanChannel(before, 1, 8, 8, 32);
   ASSERT_GT(green, 60) << "the corner is not the green background";
@@ -93,7 +96,8 @@ TEST_F(PreviewCode, ASceneColourEditShowsAtTheSameMoment) {
 
 TEST_F(PreviewCode, AToolkitEditShowsAtTheSameMoment) {
   startAt("6.6");
-  double shown = holdTheWordSlam({"Right"});
+  const double shown = 7.501;
+  ASSERT_TRUE(holdAt(shown, {"2", "Right"})) << preview.windowTitle();
   rgbImage before = picture();
   // Every picture's quad loses half of its left side.
   ASSERT_TRUE(edit("src/render/image_texture.cpp", "glVertex3f(-2 * a, 2 * b, z);", "glVertex3f(-1 * a, 2 * b, z);"));
@@ -112,16 +116,12 @@ TEST_F(PreviewCode, AScheduleEditMovesTheWordAndTheMusicWithIt) {
             "dither = false\noutput-limiter = false\n[wave]\nfile = " + heard + "\n");
   startAt("6.6", {"ALSOFT_DRIVERS"}, {"ALSOFT_CONF=" + preview.folder + "/alsoft.conf"});
   // 6.901 s: "Dirty" has shown since 6.8 s.
-  double shown = holdTheWordSlam({"shift+Right", "shift+Right", "shift+Right", "shift+Right"});
-  ASSERT_EQ(shown, 6.901);
-  rgbImage withDirty = picture();
-  preview.tapKey("shift+Left");
-  preview.tapKey("shift+Left");
-  ASSERT_EQ(settledSeconds(), 6.701);
+  const double shown = 6.901;
+  ASSERT_TRUE(holdAt(6.701, {"2", "shift+Right", "shift+Right"})) << preview.windowTitle();
   rgbImage withoutDirty = picture();
-  preview.tapKey("shift+Right");
-  preview.tapKey("shift+Right");
-  ASSERT_EQ(settledSeconds(), shown);
+  ASSERT_TRUE(holdAt(shown, {"shift+Right", "shift+Right"})) << preview.windowTitle();
+  rgbImage withDirty = picture();
+  ASSERT_FALSE(withDirty.rgb == withoutDirty.rgb);
 
   // "Dirty" from 6.95 s.
   auto saved = clockType::now();
@@ -138,8 +138,7 @@ TEST_F(PreviewCode, AScheduleEditMovesTheWordAndTheMusicWithIt) {
   EXPECT_TRUE(picture().rgb == withoutDirty.rgb) << "\"Dirty\" still shows at 6.901 s";
 
   // A second of the new music from the start of the word slam.
-  preview.tapKey("2");
-  ASSERT_EQ(settledSeconds(), 6.501);
+  ASSERT_TRUE(holdAt(6.501, {"2"})) << preview.windowTitle();
   pause(false);
   sleepFor(1.0);
   pause(true);
@@ -171,7 +170,8 @@ TEST_F(PreviewCode, AScheduleEditMovesTheWordAndTheMusicWithIt) {
 
 TEST_F(PreviewCode, AnEditThatDoesNotCompileKeepsThePictureAndSaysError) {
   startAt("6.6");
-  double shown = holdTheWordSlam({"Right"});
+  const double shown = 7.501;
+  ASSERT_TRUE(holdAt(shown, {"2", "Right"})) << preview.windowTitle();
   rgbImage before = picture();
   ASSERT_TRUE(edit(kSceneFile, kGreyTint, "glColor4f(0.8f, 0.2f, 0.8f, 1)"));
   ASSERT_TRUE(waitForTitle([](const std::string& title) { return has(title, "error"); }, kRebuildSeconds))
@@ -195,7 +195,8 @@ TEST_F(PreviewCode, AnEditThatDoesNotCompileKeepsThePictureAndSaysError) {
 
 TEST_F(PreviewCode, NewCodeThatFailsToStartGivesWayToTheCodeBeforeIt) {
   startAt("6.6");
-  double shown = holdTheWordSlam({"Right"});
+  const double shown = 7.501;
+  ASSERT_TRUE(holdAt(shown, {"2", "Right"})) << preview.windowTitle();
   rgbImage before = picture();
   const std::string original = readFile(sourceFile(kSceneFile));
   const struct {
