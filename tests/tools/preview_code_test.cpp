@@ -5,7 +5,8 @@
 // the hit at its new moment; an edit that does not compile keeps the
 // picture and says "error"; new code that crashes in its first frame, or
 // ends on a missing file while building its scenes, gives way to the code
-// before it. The times from the save to the screen, and to the new music,
+// before it, and with none before it the preview ends with its line and
+// status 1. The times from the save to the screen, and to the new music,
 // are printed.
 
 #include <chrono>
@@ -227,4 +228,17 @@ TEST_F(PreviewCode, NewCodeThatFailsToStartGivesWayToTheCodeBeforeIt) {
   }
   EXPECT_TRUE(has(preview.output(), "[! data/textures/missing.png] file not found.\n")) << preview.output();
   EXPECT_TRUE(picture().rgb == before.rgb);
+}
+
+TEST_F(PreviewCode, AShowThatCannotStartEndsThePreviewWithItsLine) {
+  ASSERT_TRUE(edit(kSceneFile, "  float a = float(t - kWordSlamStart);",
+                   "  float a = float(t - kWordSlamStart);\n  if (t > 0) *static_cast<volatile int*>(nullptr) = 1;"));
+  preview.program = PREVIEW_BINARY;
+  preview.arguments = {"--at", "7", "--show-build", sources.build};
+  preview.start();
+  EXPECT_EQ(preview.waitForExit(kRebuildSeconds), 1);
+  std::string output = preview.output();
+  EXPECT_EQ(output.rfind("vorlane-preview: the show's code crashed (", 0), 0u) << output;
+  EXPECT_TRUE(has(output, ") in its first frame\n")) << output;
+  EXPECT_EQ(preview.errors(), "");
 }

@@ -15,7 +15,6 @@ int exitStatus(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : 12
 }  // namespace
 
 bool backgroundJob::start(const std::vector<std::string>& arguments, const std::string& logPath) {
-  this->logPath = logPath;
   posix_spawn_file_actions_t files;
   posix_spawn_file_actions_init(&files);
   posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);

@@ -11,7 +11,6 @@
 class backgroundJob {
  public:
   pid_t pid = -1;  // while it runs
-  std::string logPath;
 
   // Starts `arguments` (a path to the program first) in a process group of
   // its own, with standard output and error into `logPath`. False if it

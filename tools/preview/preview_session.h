@@ -41,7 +41,7 @@ class previewSession {
   // a key, a file, new code, the window. The machine's time goes to the
   // builds instead.
   bool pictureStale = true;
-  std::string shownTitle;
+  std::string shownTitle;  // the window's title, set when it changes
 
   // A session on `folder`, whose working folder is the current one.
   explicit previewSession(const showBuildFolder& folder);
