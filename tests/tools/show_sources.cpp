@@ -51,7 +51,8 @@ showSources preparedShowSources() {
 
   // What the build said, for a test that fails here.
   std::string log = " >" + sources.build + "-prepare.log 2>&1";
-  std::string configure = "cmake -S " + sources.root + " -B " + sources.build +
+  // Built as the preview's own build of the show is, with the tests' generator and type.
+  std::string configure = "cmake -G '" PREVIEW_GENERATOR "' -S " + sources.root + " -B " + sources.build +
                           " -DVORLANE_PREVIEW_SHOW=ON -DCMAKE_BUILD_TYPE=" PREVIEW_BUILD_TYPE + log;
   std::string build = "cmake --build " + sources.build + " --parallel 2" + log;
   if ((!fs::exists(sources.build + "/CMakeCache.txt") && std::system(configure.c_str()) != 0) ||
