@@ -78,7 +78,8 @@ int main(int argc, char** argv) {
   audioInit("data/vorlane.mp3");
   previewSession session(folder);
   glfwSetWindowTitle(demoWindow, "vorlane-preview | building");
-  if (!session.open()) return 1;
+  // Ended here, not by a return: the session's jobs are stopped at exit.
+  if (!session.open()) quitDemo(1);
   glfwSetWindowUserPointer(demoWindow, &session);
   glfwSetKeyCallback(demoWindow, previewKeyAdapter);
   glfwSetWindowRefreshCallback(demoWindow, previewRefreshAdapter);
