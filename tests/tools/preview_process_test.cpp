@@ -1,15 +1,10 @@
-// The preview as someone working on the show uses it: the real program in
-// a folder of its own, with the show's music on the null output, driven by
-// key presses and read through its window's title and picture. A move and
-// a pause show the capture tool's picture of the moment in the title and
-// hold it; a resized window shows the whole picture, scaled, with black
-// bars; moves while paused land on the moment asked; resuming goes on
-// from the paused moment; a loop starts its scene again at its end; an
-// edited shader, picture or font shows within half a second and a broken
-// one keeps the last picture and says its line; Escape ends it with status
-// 0.
-
-#include <gtest/gtest.h>
+// The preview as someone working on the show uses it (preview_fixture.h).
+// A move and a pause show the capture tool's picture of the moment in the
+// title and hold it; a resized window shows the whole picture, scaled,
+// with black bars; moves while paused land on the moment asked; resuming
+// goes on from the paused moment; a loop starts its scene again at its
+// end; an edited shader, picture or font in the sources shows within half
+// a second and a broken one keeps the last picture and says its line.
 
 #include <signal.h>
 
@@ -17,18 +12,14 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
-#include <thread>
 
-#include "process/demo_process.h"
-#include "support/rgb_image.h"
 #include "support/temp_dir.h"
+#include "tools/preview_fixture.h"
 
 namespace {
 
 using clockType = std::chrono::steady_clock;
 
-constexpr double kStartSeconds = 20;
 constexpr double kLeastPsnr = 30;
 // Reload: the preview looks at its files every 0.05 s and loads one again
 // once its change has held for a look. A new font's glyphs are made again
@@ -40,71 +31,11 @@ const char* const kGreenLetters =
     "void main() { gl_FragColor = vec4(0.0, 1.0, 0.0, gl_Color.a); }\n";
 const char* const kBrokenLetters = "void main() { this is not glsl }\n";
 
-void sleepFor(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
-
-// The moment a title shows ("8.801 s | word slam | ..."), or -1 before the
-// first frame has set one.
-double titleSeconds(const std::string& title) {
-  char* end = nullptr;
-  double seconds = strtod(title.c_str(), &end);
-  return end != title.c_str() && std::string(end).rfind(" s | ", 0) == 0 ? seconds : -1;
-}
-
-bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-class Preview : public testing::Test {
+class Preview : public previewTest {
  protected:
-  demoProcess preview{DEMO_DIR "/data/vorlane.mp3"};
-
   void SetUp() override {
-    preview.program = PREVIEW_BINARY;
-    preview.arguments = {"--at", "2"};
-    preview.start();
-    ASSERT_TRUE(preview.waitForWindow(kStartSeconds)) << preview.output();
-    ASSERT_TRUE(waitForTitle([](const std::string& title) { return titleSeconds(title) >= 0; }, kStartSeconds));
-    // It plays from the moment asked, not from the start.
-    EXPECT_GE(titleSeconds(preview.windowTitle()), 2.0);
-  }
-
-  void TearDown() override {
-    preview.tapKey("Escape");
-    EXPECT_EQ(preview.waitForExit(kStartSeconds), 0);
-    EXPECT_EQ(preview.errors(), "");
-  }
-
-  // Waits until the title passes `test`; false if it did not in `seconds`.
-  bool waitForTitle(const std::function<bool(const std::string&)>& test, double seconds) {
-    auto deadline = clockType::now() + std::chrono::duration<double>(seconds);
-    while (!test(preview.windowTitle())) {
-      if (clockType::now() > deadline) return false;
-      sleepFor(0.02);
-    }
-    return true;
-  }
-
-  // Presses Space and waits for the title to say paused, or not.
-  void pause(bool paused) {
-    preview.tapKey("space");
-    if (paused)
-      ASSERT_TRUE(waitForTitle([](const std::string& title) { return has(title, "| paused"); }, 5));
-    else
-      ASSERT_TRUE(waitForTitle([](const std::string& title) { return !has(title, "| paused"); }, 5));
-  }
-
-  // The moment the title shows once the frames after the last key are drawn.
-  double settledSeconds() {
-    sleepFor(0.3);
-    return titleSeconds(preview.windowTitle());
-  }
-
-  rgbImage picture() { return windowImage(preview.display, preview.windowId); }
-
-  // Waits up to 3 s for the picture to differ from `before`: the seconds it
-  // took.
-  double secondsUntilPictureChanges(const rgbImage& before) {
-    auto start = clockType::now();
-    while (picture().rgb == before.rgb && clockType::now() - start < std::chrono::seconds(3)) sleepFor(0.01);
-    return std::chrono::duration<double>(clockType::now() - start).count();
+    previewTest::SetUp();
+    if (!HasFatalFailure()) startAt("2");
   }
 
   // Holds the scroller at 13 s, its credits across the middle.
@@ -116,7 +47,7 @@ class Preview : public testing::Test {
     settledSeconds();
   }
 
-  void writeShader(const char* text) { writeFile(preview.folder + "/data/shaders/scroller.frag", text); }
+  void writeShader(const char* text) { writeFile(sourceFile("data/shaders/scroller.frag"), text); }
 };
 
 // The capture tool's frame for `seconds`, drawn in the demo's folder.
@@ -230,7 +161,7 @@ TEST_F(Preview, EditedShaderShowsWithinHalfASecondAndABrokenOneKeepsTheLastPictu
   ASSERT_FALSE(before.rgb.empty());
 
   writeShader(kGreenLetters);
-  double latency = secondsUntilPictureChanges(before);
+  double latency = secondsUntilPictureChanges(before, 3);
   printf("the edited shader showed after %.0f ms\n", latency * 1000);
   EXPECT_LE(latency, kReloadSeconds);
   sleepFor(0.2);
@@ -253,21 +184,21 @@ TEST_F(Preview, EditedPictureAndFontShowAndBadOnesKeepTheLast) {
     std::string bytes;
     const char* line;  // null: the new file loads
   } edits[] = {
-      {"another picture", "data/textures/sun.png", readFile(preview.folder + "/data/textures/greenbg.png"), nullptr},
+      {"another picture", "data/textures/sun.png", readFile(sourceFile("data/textures/greenbg.png")), nullptr},
       {"a damaged picture", "data/textures/sun.png", "not a picture\n", "[! data/textures/sun.png] could not be decoded."},
-      {"another font", "BorisBlackBloxx.ttf", readFile(preview.folder + "/font.ttf"), nullptr},
-      {"a damaged font", "BorisBlackBloxx.ttf", "not a font\n", "Error loading font from BorisBlackBloxx.ttf"},
+      {"another font", "fonts/BorisBlackBloxx.ttf", readFile(sourceFile("fonts/font.ttf")), nullptr},
+      {"a damaged font", "fonts/BorisBlackBloxx.ttf", "not a font\n", "Error loading font from BorisBlackBloxx.ttf"},
   };
   for (const auto& edit : edits) {
     rgbImage before = picture();
-    writeFile(preview.folder + "/" + edit.file, edit.bytes);
+    writeFile(sourceFile(edit.file), edit.bytes);
     if (edit.line) {
       sleepFor(kReloadSeconds + 0.3);
       EXPECT_TRUE(picture().rgb == before.rgb) << edit.name << " changed the picture";
       EXPECT_TRUE(has(preview.output(), std::string(edit.line) + "\n")) << edit.name << ": " << preview.output();
       EXPECT_TRUE(has(preview.windowTitle(), edit.line)) << edit.name << ": " << preview.windowTitle();
     } else {
-      double latency = secondsUntilPictureChanges(before);
+      double latency = secondsUntilPictureChanges(before, 3);
       printf("%s showed after %.0f ms\n", edit.name, latency * 1000);
       EXPECT_LE(latency, kShowSeconds) << edit.name;
       sleepFor(0.2);

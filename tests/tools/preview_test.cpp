@@ -1,7 +1,7 @@
 // The preview's own parts: where each key takes the show on the
-// millisecond clock (scene starts, frame steps, the ends of the track), the
-// loop's bounds, the title, and which edited files count as changed and
-// when.
+// millisecond clock (scene starts, frame steps, the ends of the track) of
+// the timeline loaded, the loop's bounds, the title, and which edited
+// files count as changed and when.
 
 #include <gtest/gtest.h>
 
@@ -25,6 +25,7 @@ previewState at(unsigned ms, bool paused = false) {
   state.positionMs = ms;
   state.lengthMs = kLengthMs;
   state.paused = paused;
+  state.sceneAt = sceneAt;
   return state;
 }
 
@@ -80,13 +81,38 @@ TEST(PreviewKeys, LoopSpansTheSceneShowing) {
   }
 }
 
-TEST(PreviewTitle, SaysTheMomentSceneStateFrameTimeAndReloadLine) {
+// A timeline as an edited schedule could give: the word slam from 7 s, and
+// no scroller at all.
+sceneSlot movedTimeline(float t) {
+  if (t < 7) return sceneSlot::opening;
+  return t > 7 ? sceneSlot::wordSlam : sceneSlot::none;
+}
+
+TEST(PreviewKeys, FollowTheTimelineOfTheCodeLoaded) {
+  previewState state = at(3000);
+  state.sceneAt = movedTimeline;
+  EXPECT_EQ(commandForKey(GLFW_KEY_2, 0, state).toMs, 7001u);
+  // A scene that never comes is at the end of the track.
+  EXPECT_EQ(commandForKey(GLFW_KEY_3, 0, state).toMs, kLengthMs);
+  state.positionMs = 20000;
+  loopSceneShowing(&state);
+  EXPECT_EQ(state.loopStartMs, 7001u);
+  EXPECT_EQ(state.loopEndMs, kLengthMs);
+  previewState moved = at(8000);
+  moved.sceneAt = movedTimeline;
+  EXPECT_EQ(previewTitle(moved, 0.02, {}), "8.000 s | word slam | frame 20.0 ms");
+  moved.positionMs = 6900;
+  EXPECT_EQ(previewTitle(moved, 0.02, {}), "6.900 s | opening | frame 20.0 ms");
+}
+
+TEST(PreviewTitle, SaysTheMomentSceneStateFrameTimeAndNotes) {
   previewState state = at(8801, true);
   state.looping = true;
-  EXPECT_EQ(previewTitle(state, 0.0167, ""), "8.801 s | word slam | paused | looping | frame 16.7 ms");
-  EXPECT_EQ(previewTitle(at(6500), 0.04, "Couldn't load shaderfile data/shaders/scroller.frag"),
+  EXPECT_EQ(previewTitle(state, 0.0167, {}), "8.801 s | word slam | paused | looping | frame 16.7 ms");
+  EXPECT_EQ(previewTitle(at(6500), 0.04, {"Couldn't load shaderfile data/shaders/scroller.frag"}),
             "6.500 s | between scenes | frame 40.0 ms | Couldn't load shaderfile data/shaders/scroller.frag");
-  EXPECT_EQ(previewTitle(at(49), 0.02, ""), "0.049 s | opening | frame 20.0 ms");
+  EXPECT_EQ(previewTitle(at(49), 0.02, {"building", "new music coming"}),
+            "0.049 s | opening | frame 20.0 ms | building | new music coming");
 }
 
 TEST(FileWatch, ReportsAFileOnceItsChangeHasHeld) {
@@ -97,7 +123,7 @@ TEST(FileWatch, ReportsAFileOnceItsChangeHasHeld) {
   writeFile(root + "/data/shaders/scroller.frag", "frag");
   writeFile(root + "/font.ttf", "font");
   writeFile(root + "/notes.txt", "notes");
-  fileWatch watch(root);
+  fileWatch watch(root, kSceneFiles);
   EXPECT_TRUE(watch.changedFiles().empty());
 
   const struct {

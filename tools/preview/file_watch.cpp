@@ -7,30 +7,43 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The folders watched, and the files in them that the scenes read.
-const struct {
-  const char* folder;
-  const char* extension;  // empty: every file
-} kWatched[] = {{"data/textures", ".png"}, {"data/shaders", ""}, {"", ".ttf"}};
+bool counts(const watchedFolder& watched, const std::string& name) {
+  if (watched.suffixes.empty()) return true;
+  for (const std::string& suffix : watched.suffixes)
+    if (name.size() >= suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+      return true;
+  return false;
+}
 
 }  // namespace
 
-fileWatch::fileWatch(const std::string& root) : root(root), seen(look()) {}
+const std::vector<watchedFolder> kSceneFiles = {{"data/textures", {".png"}}, {"data/shaders", {}}, {"", {".ttf"}}};
+
+fileStamp stampOf(const std::string& path) {
+  fileStamp stamp;
+  std::error_code error;
+  // Through links: the preview's working folder links to the sources.
+  if (!fs::is_regular_file(path, error)) return stamp;
+  stamp.modified = int64_t(fs::last_write_time(path, error).time_since_epoch().count());
+  stamp.size = fs::file_size(path, error);
+  stamp.exists = !error;
+  return stamp;
+}
+
+fileWatch::fileWatch(const std::string& root, const std::vector<watchedFolder>& folders)
+    : root(root), folders(folders), seen(look()) {}
 
 std::map<std::string, fileStamp> fileWatch::look() const {
   std::map<std::string, fileStamp> stamps;
-  for (const auto& watched : kWatched) {
-    std::string prefix = *watched.folder ? std::string(watched.folder) + "/" : "";
+  for (const watchedFolder& watched : folders) {
+    std::string prefix = watched.folder.empty() ? "" : watched.folder + "/";
     std::error_code error;
     for (fs::directory_iterator file(fs::path(root) / watched.folder, error), end; !error && file != end;
          file.increment(error)) {
-      std::string extension = watched.extension;
-      if (!file->is_regular_file(error) || (!extension.empty() && file->path().extension() != extension)) continue;
-      fileStamp stamp;
-      stamp.exists = true;
-      stamp.modified = int64_t(file->last_write_time(error).time_since_epoch().count());
-      stamp.size = file->file_size(error);
-      stamps[prefix + file->path().filename().string()] = stamp;
+      std::string name = file->path().filename().string();
+      if (!counts(watched, name)) continue;
+      fileStamp stamp = stampOf(file->path().string());
+      if (stamp.exists) stamps[prefix + name] = stamp;
     }
   }
   return stamps;
@@ -44,9 +57,9 @@ std::vector<std::string> fileWatch::changedFiles() {
   for (const auto& file : now) {
     auto before = seen.find(file.first);
     bool same = before != seen.end() && before->second == file.second;
-    if (!same)
+    if (!same && waitsToSettle)
       settling.insert(file.first);
-    else if (settling.erase(file.first))
+    else if (!same || settling.erase(file.first))
       changed.push_back(file.first);
   }
   seen = now;

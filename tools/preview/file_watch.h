@@ -1,8 +1,8 @@
 #pragma once
-// The show's files as they change while the preview runs: the pictures and
-// shaders under data/ and the fonts beside it. A change counts once the
-// file's new size and time have held from one look to the next, so that a
-// file still being written is not read half-way.
+// Files as they change while the preview runs: the pictures, shaders and
+// fonts the scenes read, or the sources of the show's code. A change counts
+// once the file's new size and time have held from one look to the next, so
+// that a file still being written is not read half-way.
 
 #include <cstdint>
 #include <map>
@@ -21,18 +21,36 @@ class fileStamp {
   }
 };
 
+// A file's stamp now; not existing if it is not a regular file.
+fileStamp stampOf(const std::string& path);
+
+// A folder the watch looks in, and the files in it that count.
+class watchedFolder {
+ public:
+  std::string folder;                 // under the root; empty for the root itself
+  std::vector<std::string> suffixes;  // how their names end; none: every file
+};
+
+// The files the scenes read, in their working folder: the pictures, the
+// shaders and the fonts.
+extern const std::vector<watchedFolder> kSceneFiles;
+
 class fileWatch {
  public:
-  std::string root;  // the demo's folder
+  std::string root;
+  std::vector<watchedFolder> folders;
   std::map<std::string, fileStamp> seen;
   std::set<std::string> settling;  // changed at the last look
+  // Off, a change counts at the look that sees it: for files read by a
+  // build, which starts again if they change while it runs.
+  bool waitsToSettle = true;
 
   // Notes every watched file under `root` as it is now.
-  explicit fileWatch(const std::string& root);
+  fileWatch(const std::string& root, const std::vector<watchedFolder>& folders);
 
-  // The files whose change has held since the last look, named as the
-  // scenes name them ("data/shaders/scroller.frag", "font.ttf"). A file
-  // that is gone counts as changed too.
+  // The files whose change has held since the last look, named from the
+  // root ("data/shaders/scroller.frag", "font.ttf"). A file that is gone
+  // counts as changed too.
   std::vector<std::string> changedFiles();
 
   // The watched files under `root` as they are now.

@@ -17,7 +17,7 @@ previewCommand moveTo(long long ms, const previewState& state) {
   return {previewAction::move, unsigned(inTrack)};
 }
 
-sceneSlot sceneAtMs(unsigned ms) { return sceneAt(musicSeconds(ms)); }
+sceneSlot sceneAtMs(unsigned ms, const previewState& state) { return state.sceneAt(musicSeconds(ms)); }
 
 }  // namespace
 
@@ -38,11 +38,11 @@ previewCommand commandForKey(int key, int mods, const previewState& state) {
     case GLFW_KEY_HOME:
       return moveTo(0, state);
     case GLFW_KEY_1:
-      return moveTo(sceneStartMs(sceneSlot::opening), state);
+      return moveTo(sceneStartMs(sceneSlot::opening, state), state);
     case GLFW_KEY_2:
-      return moveTo(sceneStartMs(sceneSlot::wordSlam), state);
+      return moveTo(sceneStartMs(sceneSlot::wordSlam, state), state);
     case GLFW_KEY_3:
-      return moveTo(sceneStartMs(sceneSlot::scroller), state);
+      return moveTo(sceneStartMs(sceneSlot::scroller, state), state);
     case GLFW_KEY_L:
       return {previewAction::loop, 0};
     case GLFW_KEY_ESCAPE:
@@ -57,18 +57,18 @@ unsigned frameStep(unsigned ms, int frames) {
   return unsigned(std::llround(std::max(frame, 0LL) * kFrameSeconds * 1000.0));
 }
 
-unsigned sceneStartMs(sceneSlot slot) {
+unsigned sceneStartMs(sceneSlot slot, const previewState& state) {
   unsigned ms = 0;
-  while (sceneAtMs(ms) != slot) ++ms;
+  while (ms < state.lengthMs && sceneAtMs(ms, state) != slot) ++ms;
   return ms;
 }
 
 void loopSceneShowing(previewState* state) {
   unsigned at = state->positionMs;
-  sceneSlot slot = sceneAtMs(at);
-  if (slot == sceneSlot::none) slot = sceneAtMs(at + 1);
-  state->loopStartMs = sceneStartMs(slot);
+  sceneSlot slot = sceneAtMs(at, *state);
+  if (slot == sceneSlot::none) slot = sceneAtMs(at + 1, *state);
+  state->loopStartMs = sceneStartMs(slot, *state);
   unsigned end = state->loopStartMs;
-  while (end < state->lengthMs && sceneAtMs(end) == slot) ++end;
+  while (end < state->lengthMs && sceneAtMs(end, *state) == slot) ++end;
   state->loopEndMs = end;
 }

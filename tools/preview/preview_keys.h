@@ -1,6 +1,7 @@
 #pragma once
 // The preview's keys and where they take the show. Positions are the music
-// clock's whole milliseconds, and every scene boundary is the timeline's.
+// clock's whole milliseconds, and every scene boundary is the timeline's:
+// the loaded show's, which moves with its schedule.
 
 #include "runtime/timeline.h"
 
@@ -12,6 +13,7 @@ class previewState {
   bool looping = false;
   unsigned loopStartMs = 0;  // the looped scene's first millisecond
   unsigned loopEndMs = 0;    // the first millisecond after it
+  sceneSlot (*sceneAt)(float musicSeconds) = nullptr;  // the show's timeline
 };
 
 enum class previewAction { none, pause, move, loop, quit };
@@ -36,9 +38,10 @@ previewCommand commandForKey(int key, int mods, const previewState& state);
 // nearest `ms` (back for a negative count).
 unsigned frameStep(unsigned ms, int frames);
 
-// The first millisecond of the clock that draws `slot`: 6.5 s itself
-// belongs to no scene, so the word slam starts at 6501.
-unsigned sceneStartMs(sceneSlot slot);
+// The first millisecond of the clock that draws `slot` in `state`'s
+// timeline: 6.5 s itself belongs to no scene, so the word slam starts at
+// 6501.
+unsigned sceneStartMs(sceneSlot slot, const previewState& state);
 
 // Loops the scene showing at the state's position (or the next one, at a
 // boundary no scene owns): from its first millisecond to the first after

@@ -22,16 +22,16 @@ const char* sceneName(sceneSlot slot) {
 
 }  // namespace
 
-std::string previewTitle(const previewState& state, double frameSeconds, const std::string& reloadLine) {
+std::string previewTitle(const previewState& state, double frameSeconds, const std::vector<std::string>& notes) {
   char moment[64];
   snprintf(moment, sizeof moment, "%u.%03u s | ", state.positionMs / 1000, state.positionMs % 1000);
   std::string title = moment;
-  title += sceneName(sceneAt(musicSeconds(state.positionMs)));
+  title += sceneName(state.sceneAt(musicSeconds(state.positionMs)));
   if (state.paused) title += " | paused";
   if (state.looping) title += " | looping";
   char frame[32];
   snprintf(frame, sizeof frame, " | frame %.1f ms", frameSeconds * 1000);
   title += frame;
-  if (!reloadLine.empty()) title += " | " + reloadLine;
+  for (const std::string& note : notes) title += " | " + note;
   return title;
 }

@@ -1,0 +1,44 @@
+# The preview's own build of the show, configured from the sources with
+# -DVORLANE_PREVIEW_SHOW=ON (the top-level CMakeLists.txt includes this in
+# place of everything else): the scenes, the schedule and the toolkit, with
+# the runtime's frame around them, as one shared library that only
+# vorlane-preview loads, and the synthesizer, which makes the music from
+# the schedule. The preview builds it again as the sources change and loads
+# the new library in place of the old. The demo and its releases link all
+# of this statically, from their own build.
+
+# The library shows one function; the scenes' and the toolkit's names stay
+# inside it, so that two versions loaded one after the other never meet.
+set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+set(CMAKE_CXX_VISIBILITY_PRESET hidden)
+set(CMAKE_VISIBILITY_INLINES_HIDDEN ON)
+
+add_subdirectory(src/schedule)
+add_subdirectory(src/render)
+add_subdirectory(src/scenes)
+add_subdirectory(tools/synth)
+
+set(runtime ${PROJECT_SOURCE_DIR}/src/runtime)
+add_library(vorlane_show MODULE ${CMAKE_CURRENT_LIST_DIR}/show_entry.cpp
+  ${runtime}/demo_frame.cpp ${runtime}/timeline.cpp ${runtime}/picture_area.cpp ${runtime}/scene_files.cpp)
+vorlane_layer_headers(vorlane_show runtime)
+target_include_directories(vorlane_show PRIVATE ${CMAKE_CURRENT_LIST_DIR})
+target_compile_definitions(vorlane_show PRIVATE VORLANE_FULLSCREEN=0)
+target_link_libraries(vorlane_show PRIVATE vorlane_scenes vorlane_schedule PkgConfig::GLFW3 GLEW::GLEW OpenGL::GL)
+# A missing name fails the build, not the load. exit() goes through the
+# library's own __wrap_exit (show_entry.cpp).
+target_link_options(vorlane_show PRIVATE -Wl,--no-undefined -Wl,--wrap=exit)
+set_target_properties(vorlane_show PROPERTIES PREFIX "" OUTPUT_NAME vorlane-show
+  LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# The preview's working folder: the show's files where the scenes look for
+# them, linked to the sources' own data/ and fonts/, so that an edit to a
+# picture, a shader or a font in the sources is what the preview sees.
+set(files ${CMAKE_BINARY_DIR}/show-files)
+file(MAKE_DIRECTORY ${files})
+file(CREATE_LINK ${PROJECT_SOURCE_DIR}/data ${files}/data SYMBOLIC)
+file(GLOB fonts ${PROJECT_SOURCE_DIR}/fonts/*.ttf)
+foreach(font IN LISTS fonts)
+  get_filename_component(name ${font} NAME)
+  file(CREATE_LINK ${font} ${files}/${name} SYMBOLIC)
+endforeach()

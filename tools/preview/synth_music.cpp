@@ -1,0 +1,70 @@
+#include "synth_music.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+constexpr int kPcmFormat = 1;
+constexpr int kBitsPerSample = 16;
+
+// WAV is little-endian whatever the machine is.
+uint32_t little(const std::string& bytes, size_t at, int count) {
+  uint32_t value = 0;
+  for (int i = count - 1; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+  return value;
+}
+
+}  // namespace
+
+bool readSynthTrack(const std::string& path, synthTrack* track) {
+  std::ifstream file(path, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) return false;
+  bool formatSeen = false;
+  for (size_t at = 12; at + 8 <= bytes.size();) {
+    std::string tag = bytes.substr(at, 4);
+    size_t size = little(bytes, at + 4, 4);
+    size_t body = at + 8;
+    if (size > bytes.size() - body) return false;
+    if (tag == "fmt " && size >= 16) {
+      if (little(bytes, body, 2) != kPcmFormat || little(bytes, body + 14, 2) != kBitsPerSample) return false;
+      track->channels = int(little(bytes, body + 2, 2));
+      track->rate = long(little(bytes, body + 4, 4));
+      formatSeen = true;
+    } else if (tag == "data" && formatSeen) {
+      track->samples.resize(size / sizeof(int16_t));
+      std::memcpy(track->samples.data(), bytes.data() + body, track->samples.size() * sizeof(int16_t));
+      return (track->channels == 1 || track->channels == 2) && track->rate > 0 && !track->samples.empty();
+    }
+    // Chunks are padded to an even size.
+    at = body + size + (size & 1);
+  }
+  return false;
+}
+
+bool soundFromTrack(audio::System* system, const synthTrack& track, audio::Sound* sound) {
+  ALuint buffer = 0;
+  alGetError();
+  alGenBuffers(1, &buffer);
+  alBufferData(buffer, track.channels == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16, track.samples.data(),
+               ALsizei(track.samples.size() * sizeof(int16_t)), ALsizei(track.rate));
+  if (alGetError() != AL_NO_ERROR) {
+    alDeleteBuffers(1, &buffer);
+    return false;
+  }
+  // A slot as the system's own decoding fills one (audio/system.h): the
+  // sound is released, played and moved like any other.
+  auto slot = std::find_if(system->sounds.begin(), system->sounds.end(),
+                           [](const audio::soundSlot& s) { return !s.live; });
+  if (slot == system->sounds.end()) slot = system->sounds.insert(system->sounds.end(), audio::soundSlot());
+  slot->buffer = buffer;
+  slot->rate = track.rate;
+  slot->seconds = double(track.samples.size() / size_t(track.channels)) / double(track.rate);
+  slot->live = true;
+  slot->pending = nullptr;
+  *sound = audio::Sound{system, unsigned(slot - system->sounds.begin()), slot->generation};
+  return true;
+}
