@@ -51,7 +51,8 @@ std::vector<tableRow> readExitTable() {
   std::vector<tableRow> rows;
   bool inSection = false;
   for (std::string text; std::getline(readme, text);) {
-    if (text.rfind("### ", 0) == 0) inSection = text == "### How it ends";
+    // Any heading ends the section, of whatever level.
+    if (text.rfind("#", 0) == 0) inSection = text == "### How it ends";
     if (!inSection || text.rfind("| ", 0) != 0 || text.rfind("|---", 0) == 0) continue;
     std::vector<std::string> cells;
     std::istringstream split(text.substr(2, text.size() - 4));
