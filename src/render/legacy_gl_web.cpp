@@ -10,6 +10,31 @@
 
 #include "render/immediate_mode_web.h"
 
+namespace {
+
+// glEnable and glDisable: texturing is the batch's, and WebGL has no
+// switches for lighting's material, normals or multisampling. Nothing is
+// lit, and the window has no multisample buffer, on the desktop either.
+void setCapability(GLenum capability, bool on) {
+  switch (capability) {
+    case GL_TEXTURE_2D:
+      setTexturing(on);
+      return;
+    case GL_COLOR_MATERIAL:
+    case GL_NORMALIZE:
+    case GL_MULTISAMPLE:
+      return;
+    default:
+      drawBatchedVertices();
+      if (on)
+        emscripten_glEnable(capability);
+      else
+        emscripten_glDisable(capability);
+  }
+}
+
+}  // namespace
+
 extern "C" {
 
 // WebGL 2 has framebuffer objects under their core names only.
@@ -37,37 +62,9 @@ void glDrawBuffer(GLenum) {}
 // Nothing is lit, so there is no material to track the colour.
 void glColorMaterial(GLenum, GLenum) {}
 
-void glEnable(GLenum capability) {
-  switch (capability) {
-    case GL_TEXTURE_2D:
-      setTexturing(true);
-      return;
-    // WebGL has no such switches. Nothing is lit, and the window has no
-    // multisample buffer, on the desktop either.
-    case GL_COLOR_MATERIAL:
-    case GL_NORMALIZE:
-    case GL_MULTISAMPLE:
-      return;
-    default:
-      drawBatchedVertices();
-      emscripten_glEnable(capability);
-  }
-}
+void glEnable(GLenum capability) { setCapability(capability, true); }
 
-void glDisable(GLenum capability) {
-  switch (capability) {
-    case GL_TEXTURE_2D:
-      setTexturing(false);
-      return;
-    case GL_COLOR_MATERIAL:
-    case GL_NORMALIZE:
-    case GL_MULTISAMPLE:
-      return;
-    default:
-      drawBatchedVertices();
-      emscripten_glDisable(capability);
-  }
-}
+void glDisable(GLenum capability) { setCapability(capability, false); }
 
 void glBindTexture(GLenum target, GLuint texture) {
   drawBatchedVertices();
