@@ -12,6 +12,27 @@
 
 namespace audio {
 
+namespace {
+
+// Hands 16-bit samples to OpenAL in a buffer of the slot's own, with their
+// length and rate; kErrMemory if it refused them.
+Result fillBuffer(soundSlot* slot, const int16_t* samples, size_t frames, int channels, long rate) {
+  alGetError();
+  alGenBuffers(1, &slot->buffer);
+  alBufferData(slot->buffer, channels == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16, samples,
+               ALsizei(frames * channels * sizeof(int16_t)), ALsizei(rate));
+  if (alGetError() != AL_NO_ERROR) {
+    alDeleteBuffers(1, &slot->buffer);
+    slot->buffer = 0;
+    return kErrMemory;
+  }
+  slot->seconds = double(frames) / double(rate);
+  slot->rate = rate;
+  return kOk;
+}
+
+}  // namespace
+
 Result Sound::release() { return system ? system->releaseSound(*this) : kErrInvalidHandle; }
 
 Result Sound::getLength(unsigned* length, unsigned timeUnit) {
@@ -97,12 +118,30 @@ Result System::createSound(const char* path, unsigned mode, void*, Sound* sound)
   pendingDecode* pending = new (std::nothrow) pendingDecode();
   if (!pending) return kErrMemory;
   startDecode(pending, path);
-  auto freeSlot = std::find_if(sounds.begin(), sounds.end(), [](const soundSlot& s) { return !s.live; });
-  if (freeSlot == sounds.end()) freeSlot = sounds.insert(sounds.end(), soundSlot());
-  freeSlot->live = true;
-  freeSlot->pending = pending;
-  *sound = Sound{this, unsigned(freeSlot - sounds.begin()), freeSlot->generation};
+  soundSlot* slot = freeSoundSlot();
+  slot->live = true;
+  slot->pending = pending;
+  *sound = Sound{this, unsigned(slot - sounds.data()), slot->generation};
   return kOk;
+}
+
+Result System::createSoundFromSamples(const int16_t* samples, size_t frames, int channels, long rate, Sound* sound) {
+  if (sound) *sound = Sound();
+  if (!initialised) return kErrUninitialised;
+  if (!samples || !sound || frames == 0 || rate <= 0) return kErrInvalidParam;
+  if (channels != 1 && channels != 2) return kErrFormat;
+  soundSlot* slot = freeSoundSlot();
+  Result result = fillBuffer(slot, samples, frames, channels, rate);
+  if (result != kOk) return result;
+  slot->live = true;
+  *sound = Sound{this, unsigned(slot - sounds.data()), slot->generation};
+  return kOk;
+}
+
+soundSlot* System::freeSoundSlot() {
+  auto found = std::find_if(sounds.begin(), sounds.end(), [](const soundSlot& s) { return !s.live; });
+  if (found == sounds.end()) found = sounds.insert(sounds.end(), soundSlot());
+  return &*found;
 }
 
 Result System::finishDecode(soundSlot* slot) {
@@ -113,19 +152,7 @@ Result System::finishDecode(soundSlot* slot) {
   const decodedAudio& pcm = pending->pcm;
   Result result = pending->result;
   if (result == kOk && pcm.channels != 1 && pcm.channels != 2) result = kErrFormat;
-  if (result == kOk) {
-    alGetError();
-    alGenBuffers(1, &slot->buffer);
-    alBufferData(slot->buffer, pcm.channels == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16, pcm.samples,
-                 ALsizei(pcm.frames * pcm.channels * sizeof(int16_t)), ALsizei(pcm.rate));
-    if (alGetError() != AL_NO_ERROR) {
-      alDeleteBuffers(1, &slot->buffer);
-      slot->buffer = 0;
-      result = kErrMemory;
-    }
-    slot->seconds = double(pcm.frames) / double(pcm.rate);
-    slot->rate = pcm.rate;
-  }
+  if (result == kOk) result = fillBuffer(slot, pcm.samples, size_t(pcm.frames), pcm.channels, pcm.rate);
   delete pending;
   if (result != kOk) {
     slot->live = false;

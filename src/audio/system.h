@@ -7,6 +7,8 @@
 #include <AL/alc.h>
 #include <AL/alext.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "audio/decode_worker.h"
@@ -78,6 +80,10 @@ class System {
   // (a folder, a pipe, a device), fails here and *sound is invalid; one that
   // does not decode fails when the sound is first played.
   Result createSound(const char* path, unsigned mode, void* extraInfo, Sound* sound);
+  // Makes a sound of samples already in memory, as a file's would be once
+  // decoded: `frames` of 16-bit samples, `channels` (1 or 2) interleaved,
+  // `rate` frames a second. The samples are copied.
+  Result createSoundFromSamples(const int16_t* samples, size_t frames, int channels, long rate, Sound* sound);
   // Starts `sound` from its beginning on a free channel, once its decoding
   // has finished; paused, it waits at the beginning for setPaused(false).
   // Only kChannelFree is supported. On failure *channel is invalid; a sound
@@ -98,6 +104,8 @@ class System {
   // Waits for the slot's decoding and hands the samples to OpenAL, on this
   // thread; a sound that did not decode is no longer live.
   Result finishDecode(soundSlot* slot);
+  // A free sound slot, or a new one.
+  soundSlot* freeSoundSlot();
   channelSlot* busyChannel(Channel channel);
   void stopChannel(channelSlot* slot);
   // Where the channel's clock is now, in seconds; kErrInvalidHandle once

@@ -7,7 +7,9 @@
 
 #include <sys/stat.h>
 
+#include <cmath>
 #include <thread>
+#include <vector>
 
 #include "audio/clock_trace.h"
 #include "audio/system.h"
@@ -296,6 +298,36 @@ TEST_F(AudioSystem, MovesReachTheEndAndNoFurther) {
   EXPECT_EQ(result, audio::kErrInvalidHandle);
   EXPECT_EQ(channel.setPaused(true), audio::kErrInvalidHandle);
   EXPECT_EQ(channel.setPosition(0, audio::kTimeUnitMs), audio::kErrInvalidHandle);
+}
+
+TEST_F(AudioSystem, SoundFromSamplesPlaysAndMovesAsADecodedOne) {
+  // A second of a 440 Hz tone, stereo, at 48 kHz.
+  constexpr long kRate = 48000;
+  std::vector<int16_t> samples(2 * kRate);
+  for (size_t i = 0; i < samples.size(); ++i) samples[i] = int16_t(8000 * std::sin(i / 2 * 2 * M_PI * 440 / kRate));
+  audio::Sound sound;
+  ASSERT_EQ(system->createSoundFromSamples(samples.data(), kRate, 2, kRate, &sound), audio::kOk);
+  unsigned length = 0;
+  EXPECT_EQ(sound.getLength(&length, audio::kTimeUnitMs), audio::kOk);
+  EXPECT_EQ(length, 1000u);
+  audio::Channel channel;
+  ASSERT_EQ(system->playSound(audio::kChannelFree, sound, true, &channel), audio::kOk);
+  ASSERT_EQ(channel.setPosition(700, audio::kTimeUnitMs), audio::kOk);
+  EXPECT_EQ(position(channel), 700u);
+  // A second sound takes a slot of its own; the first, released, is gone.
+  audio::Sound second;
+  ASSERT_EQ(system->createSoundFromSamples(samples.data(), kRate, 2, kRate, &second), audio::kOk);
+  EXPECT_NE(second.index, sound.index);
+  EXPECT_EQ(sound.release(), audio::kOk);
+  unsigned ms = 0;
+  EXPECT_EQ(channel.getPosition(&ms, audio::kTimeUnitMs), audio::kErrInvalidHandle);
+  EXPECT_EQ(second.getLength(&length, audio::kTimeUnitMs), audio::kOk);
+  // What is not a sound is refused, and makes none.
+  audio::Sound none;
+  EXPECT_EQ(system->createSoundFromSamples(samples.data(), kRate / 3, 3, kRate, &none), audio::kErrFormat);
+  EXPECT_EQ(system->createSoundFromSamples(samples.data(), 0, 2, kRate, &none), audio::kErrInvalidParam);
+  EXPECT_EQ(system->createSoundFromSamples(nullptr, kRate, 2, kRate, &none), audio::kErrInvalidParam);
+  EXPECT_EQ(none.getLength(&length, audio::kTimeUnitMs), audio::kErrInvalidHandle);
 }
 
 TEST(AudioHandles, DefaultHandlesAreInvalid) {

@@ -1,6 +1,5 @@
 // The music the synthesizer makes while the preview runs: its WAV file read
-// back sample for sample, and played as a sound of the demo's audio system
-// on the null output, with its length, a position and a release.
+// back sample for sample, and nothing else read as one.
 
 #include <gtest/gtest.h>
 
@@ -51,33 +50,4 @@ TEST(SynthMusic, ReadsTheSynthesizersFilesAndNoOthers) {
     EXPECT_FALSE(readSynthTrack(path, &none)) << b.name;
   }
   std::filesystem::remove_all(dir);
-}
-
-TEST(SynthMusic, PlaysAsASoundOfTheAudioSystem) {
-  audio::System* system = nullptr;
-  ASSERT_EQ(audio::systemCreate(&system), audio::kOk);
-  ASSERT_EQ(system->init(32, audio::kInitNormal, nullptr), audio::kOk);
-  synthTrack track;
-  track.channels = 2;
-  track.rate = kSampleRate;
-  track.samples = makeTestTrack();
-  audio::Sound sound;
-  ASSERT_TRUE(soundFromTrack(system, track, &sound));
-  unsigned length = 0;
-  EXPECT_EQ(sound.getLength(&length, audio::kTimeUnitMs), audio::kOk);
-  EXPECT_EQ(length, unsigned(kTestTrackSeconds * 1000));
-  audio::Channel channel;
-  ASSERT_EQ(system->playSound(audio::kChannelFree, sound, true, &channel), audio::kOk);
-  ASSERT_EQ(channel.setPosition(1200, audio::kTimeUnitMs), audio::kOk);
-  unsigned position = 0;
-  EXPECT_EQ(channel.getPosition(&position, audio::kTimeUnitMs), audio::kOk);
-  EXPECT_EQ(position, 1200u);
-  // A second sound takes a slot of its own; the first, released, is gone.
-  audio::Sound second;
-  ASSERT_TRUE(soundFromTrack(system, track, &second));
-  EXPECT_NE(second.index, sound.index);
-  EXPECT_EQ(sound.release(), audio::kOk);
-  EXPECT_EQ(channel.getPosition(&position, audio::kTimeUnitMs), audio::kErrInvalidHandle);
-  EXPECT_EQ(second.getLength(&length, audio::kTimeUnitMs), audio::kOk);
-  system->release();
 }

@@ -221,7 +221,9 @@ void previewSession::rollBack(loadedShow* failed, const guardedRun& failure, con
 void previewSession::playNewMusic() {
   synthTrack track;
   audio::Sound fresh;
-  if (!readSynthTrack(rebuild.folder.music(), &track) || !soundFromTrack(audioState.system, track, &fresh)) {
+  if (!readSynthTrack(rebuild.folder.music(), &track) ||
+      audioState.system->createSoundFromSamples(track.samples.data(), track.samples.size() / size_t(track.channels),
+                                                track.channels, track.rate, &fresh) != audio::kOk) {
     musicLine = "error: the new music in " + rebuild.folder.music() + " cannot be played";
     say(musicLine);
     return;

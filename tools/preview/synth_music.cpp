@@ -1,6 +1,5 @@
 #include "synth_music.h"
 
-#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -43,28 +42,4 @@ bool readSynthTrack(const std::string& path, synthTrack* track) {
     at = body + size + (size & 1);
   }
   return false;
-}
-
-bool soundFromTrack(audio::System* system, const synthTrack& track, audio::Sound* sound) {
-  ALuint buffer = 0;
-  alGetError();
-  alGenBuffers(1, &buffer);
-  alBufferData(buffer, track.channels == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16, track.samples.data(),
-               ALsizei(track.samples.size() * sizeof(int16_t)), ALsizei(track.rate));
-  if (alGetError() != AL_NO_ERROR) {
-    alDeleteBuffers(1, &buffer);
-    return false;
-  }
-  // A slot as the system's own decoding fills one (audio/system.h): the
-  // sound is released, played and moved like any other.
-  auto slot = std::find_if(system->sounds.begin(), system->sounds.end(),
-                           [](const audio::soundSlot& s) { return !s.live; });
-  if (slot == system->sounds.end()) slot = system->sounds.insert(system->sounds.end(), audio::soundSlot());
-  slot->buffer = buffer;
-  slot->rate = track.rate;
-  slot->seconds = double(track.samples.size() / size_t(track.channels)) / double(track.rate);
-  slot->live = true;
-  slot->pending = nullptr;
-  *sound = audio::Sound{system, unsigned(slot - system->sounds.begin()), slot->generation};
-  return true;
 }

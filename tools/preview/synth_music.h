@@ -1,12 +1,11 @@
 #pragma once
-// The music the synthesizer made while the preview ran, as a sound of the
-// demo's audio system, which the preview plays in place of the one before.
+// The music the synthesizer made while the preview ran, read back from its
+// WAV file, for a sound of the demo's audio system that the preview plays in
+// place of the one before (audio::System::createSoundFromSamples).
 
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "audio/system.h"
 
 class synthTrack {
  public:
@@ -18,7 +17,3 @@ class synthTrack {
 // Reads a 16-bit PCM WAV file as the synthesizer writes it. False for a
 // file that is missing, cut short or in another format.
 bool readSynthTrack(const std::string& path, synthTrack* track);
-
-// Makes a sound in `system` that holds `track`, ready to play, as one the
-// system had decoded from a file. False if the audio library refused it.
-bool soundFromTrack(audio::System* system, const synthTrack& track, audio::Sound* sound);
