@@ -24,7 +24,7 @@ void showFrame() {
   drawFrame(shownScenes, audioState.started, musicClock);
   glfwSwapBuffers(demoWindow);
   glfwPollEvents();
-  // A close request from the window system ends the demo as Escape does.
+  // Escape, or a close request from the window system (Alt+F4).
   if (glfwWindowShouldClose(demoWindow)) quitDemo();
   if (int signal = quitSignalCaught()) quitDemo(signalExitStatus(signal));
 }

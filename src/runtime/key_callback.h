@@ -1,6 +1,7 @@
 #pragma once
-// The viewer's two keys: Up starts the music, Escape ends the demo. Both act
-// when the key is let go.
+// The viewer's two keys: Up starts the music, Escape asks the demo's window
+// to close, which ends the demo at the end of the frame. Both act when the
+// key is let go.
 
 struct GLFWwindow;
 

@@ -11,6 +11,7 @@
 
 #include "runtime/demo_loop.h"
 #include "runtime/key_callback.h"
+#include "runtime/quit.h"
 #include "runtime/window.h"
 
 extern "C" {
@@ -18,8 +19,9 @@ extern "C" {
 // A click or a tap starts the show as the release of Up does.
 EMSCRIPTEN_KEEPALIVE void vorlaneStart() { keyCallback(GLFW_KEY_UP, GLFW_RELEASE); }
 
-// Leaving the browser's fullscreen ends the show as Escape does.
-EMSCRIPTEN_KEEPALIVE void vorlaneEnd() { keyCallback(GLFW_KEY_ESCAPE, GLFW_RELEASE); }
+// Leaving the browser's fullscreen ends the show as Escape does. The page
+// calls this outside any GLFW callback, so it can end at once.
+EMSCRIPTEN_KEEPALIVE void vorlaneEnd() { quitDemo(); }
 
 // The frame for music time `t` as vorlane-capture --at draws it, after the
 // frame a sixtieth of a second before, as RGBA rows from the top.

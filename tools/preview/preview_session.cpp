@@ -102,7 +102,10 @@ void previewSession::press(int key, int mods) {
       if (state.looping) loopSceneShowing(&state);
       break;
     case previewAction::quit:
-      quitDemo();
+      // Called from GLFW's key callback, which must not terminate GLFW: the
+      // frame loop quits once the events are handled.
+      glfwSetWindowShouldClose(demoWindow, GLFW_TRUE);
+      break;
     case previewAction::none:
       break;
   }
