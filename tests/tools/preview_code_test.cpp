@@ -2,15 +2,18 @@
 // (preview_fixture.h), paused in the word slam: an edit to a scene's
 // colour, to the schedule or to the toolkit is built, loaded and shown at
 // the same moment, and a schedule edit remakes the music, which then holds
-// the hit at its new moment; an edit that does not compile keeps the
+// the hit at its new moment; an edit to a header is built too; quitting
+// while it builds stops the whole build; an edit that does not compile keeps the
 // picture and says "error"; new code that crashes in its first frame, or
 // ends on a missing file while building its scenes, gives way to the code
 // before it, and with none before it the preview ends with its line and
 // status 1. The times from the save to the screen, and to the new music,
 // are printed.
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 
 #include "support/sound_level.h"
 #include "support/temp_dir.h"
@@ -62,6 +65,24 @@ class PreviewCode : public previewTest {
     bool held = waitForTitle([seconds](const std::string& title) { return titleSeconds(title) == seconds; }, 5);
     sleepFor(0.3);
     return held;
+  }
+
+  // The command lines of the processes working on the copy of the sources
+  // or in its build, the preview's own left out.
+  std::vector<std::string> buildProcesses() {
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+      std::string name = entry.path().filename();
+      if (name.find_first_not_of("0123456789") != std::string::npos || std::stoi(name) == preview.pid) continue;
+      std::string command = readFile(entry.path().string() + "/cmdline");
+      std::replace(command.begin(), command.end(), '\0', ' ');
+      std::error_code error;
+      std::string folder = std::filesystem::read_symlink(entry.path() / "cwd", error).string();
+      if (has(command, sources.root) || has(command, sources.build) || has(folder, sources.root) ||
+          has(folder, sources.build))
+        found.push_back(command);
+    }
+    return found;
   }
 
   // Waits for the title to say neither "building" nor what `coming` says.
@@ -192,6 +213,48 @@ TEST_F(PreviewCode, AnEditThatDoesNotCompileKeepsThePictureAndSaysError) {
   EXPECT_LT(secondsUntilPictureChanges(before, kRebuildSeconds), kRebuildSeconds) << preview.windowTitle();
   ASSERT_TRUE(waitUntilBuilt(kRebuildSeconds)) << preview.windowTitle();
   EXPECT_FALSE(has(preview.windowTitle(), "error")) << preview.windowTitle();
+}
+
+TEST_F(PreviewCode, AnEditToAHeaderOfTheShowIsBuilt) {
+  startAt("6.6");
+  ASSERT_TRUE(holdAt(7.501, {"2", "Right"})) << preview.windowTitle();
+  // A scene's header, the toolkit's and the schedule, which the scenes, the
+  // frame and the synthesizer read: each is built, as its error shows.
+  for (const std::string header : {"src/scenes/velmo_efx.h", "src/render/render_target.h", "src/schedule/schedule.h"}) {
+    const std::string original = readFile(sourceFile(header));
+    writeFile(sourceFile(header), original + "#error the edited header was built\n");
+    EXPECT_TRUE(waitForTitle(
+        [&header](const std::string& title) {
+          return has(title, "| " + header + ":") && has(title, "the edited header was built");
+        },
+        kRebuildSeconds))
+        << header << ": " << preview.windowTitle();
+    writeFile(sourceFile(header), original);
+    EXPECT_TRUE(waitForTitle([](const std::string& title) { return !has(title, "error") && !has(title, "| building"); },
+                             kRebuildSeconds))
+        << header << ": " << preview.windowTitle();
+  }
+}
+
+TEST_F(PreviewCode, QuittingWhileTheShowBuildsLeavesNoBuildProcessBehind) {
+  startAt("6.6");
+  ASSERT_TRUE(holdAt(7.501, {"2", "Right"})) << preview.windowTitle();
+  ASSERT_TRUE(edit(kSceneFile, kGreyTint, kMagentaTint));
+  // Quit once the compiler is at work, not just make.
+  bool compiling = false;
+  for (auto start = clockType::now(); !compiling && secondsSince(start) < kRebuildSeconds; sleepFor(0.02))
+    for (const std::string& command : buildProcesses()) compiling = compiling || has(command, "cc1plus");
+  ASSERT_TRUE(compiling) << "no compiler ran after the save";
+  const std::string library = sources.build + "/vorlane-show.so";
+  auto builtBefore = std::filesystem::last_write_time(library);
+  preview.tapKey("Escape");
+  EXPECT_EQ(preview.waitForExit(kPreviewStartSeconds), 0) << preview.output();
+  // A build left running would end by itself, with a new library.
+  std::vector<std::string> left;
+  for (auto quit = clockType::now(); secondsSince(quit) < kRebuildSeconds; sleepFor(0.05))
+    if ((left = buildProcesses()).empty()) break;
+  EXPECT_TRUE(left.empty()) << "still running after the preview quit: " << left.front();
+  EXPECT_TRUE(std::filesystem::last_write_time(library) == builtBefore) << "the build went on after the preview quit";
 }
 
 TEST_F(PreviewCode, NewCodeThatFailsToStartGivesWayToTheCodeBeforeIt) {

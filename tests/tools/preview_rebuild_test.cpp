@@ -4,14 +4,35 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
+#include <sstream>
 #include <thread>
 
 #include "background_job.h"
 #include "build_errors.h"
 #include "show_build.h"
 #include "support/temp_dir.h"
+
+namespace {
+
+// Whether process `pid` is gone, or only a zombie waiting for whoever took
+// it over, within `seconds`.
+bool endsWithin(pid_t pid, double seconds) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  for (;;) {
+    std::string stat = readFile("/proc/" + std::to_string(pid) + "/stat");
+    if ((kill(pid, 0) != 0 && errno == ESRCH) || stat.find(") Z ") != std::string::npos) return true;
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
+}  // namespace
 
 TEST(BackgroundJob, TellsTheExitStatusAndKeepsTheOutput) {
   std::string dir = makeTempDir();
@@ -40,14 +61,31 @@ TEST(BackgroundJob, TellsTheExitStatusAndKeepsTheOutput) {
   EXPECT_FALSE(missing.start({dir + "/no-such-program"}, dir + "/log"));
   EXPECT_FALSE(missing.active());
 
-  // Stopping ends what the job started too.
+  // Stopping ends everything the job started, as a build's make ends with
+  // its compilers and linker: here a shell with a child and a grandchild.
   backgroundJob sleeper;
-  ASSERT_TRUE(sleeper.start({"/bin/sh", "-c", "sleep 30 & sleep 30; echo woke"}, dir + "/log"));
+  std::string pids = dir + "/pids";
+  ASSERT_TRUE(sleeper.start({"/bin/sh", "-c",
+                             "sleep 30 & echo $! >" + pids + "; sh -c 'sleep 30 & echo $! >>" + pids +
+                                 "; wait' & wait"},
+                            dir + "/log"));
   auto start = std::chrono::steady_clock::now();
+  auto pidsWritten = [&pids] {
+    std::string text = readFile(pids);
+    return std::count(text.begin(), text.end(), '\n');
+  };
+  while (pidsWritten() < 2 && std::chrono::steady_clock::now() - start < std::chrono::seconds(10))
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  std::vector<pid_t> started;
+  std::istringstream lines(readFile(pids));
+  for (pid_t pid; lines >> pid;) started.push_back(pid);
+  ASSERT_EQ(started.size(), 2u) << readFile(pids);
+  start = std::chrono::steady_clock::now();
   sleeper.stop();
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
   EXPECT_FALSE(sleeper.active());
   EXPECT_EQ(readFile(dir + "/log"), "");
+  for (pid_t pid : started) EXPECT_TRUE(endsWithin(pid, 5)) << "sleep " << pid << " outlived the stop";
   std::filesystem::remove_all(dir);
 }
 
@@ -81,6 +119,18 @@ TEST(BuildErrors, TheFirstErrorOfTheCompilerTheLinkerOrCMake) {
        "error: the build of the show failed (status 2)"},
   };
   for (const auto& c : cases) EXPECT_EQ(firstErrorLine(c.log, root, 2), c.line) << c.name;
+}
+
+TEST(BuildErrors, AHeaderReachedThroughTheBuildsLinkIsNamedWhereItIsInTheSources) {
+  std::string dir = makeTempDir();
+  std::filesystem::create_directories(dir + "/vorlane/src/scenes");
+  std::filesystem::create_directories(dir + "/build/layer_headers/scenes");
+  writeFile(dir + "/vorlane/src/scenes/velmo_efx.h", "#error\n");
+  std::filesystem::create_directory_symlink(dir + "/vorlane/src/scenes", dir + "/build/layer_headers/scenes/scenes");
+  std::string log = "In file included from " + dir + "/vorlane/src/scenes/velmo_efx.cpp:1:\n" + dir +
+                    "/build/layer_headers/scenes/scenes/velmo_efx.h:1:2: error: #error\n";
+  EXPECT_EQ(firstErrorLine(log, dir + "/vorlane", 2), "src/scenes/velmo_efx.h:1:2: error: #error");
+  std::filesystem::remove_all(dir);
 }
 
 TEST(ShowSources, TheSourcesOfTheShowsBuildCountAndNothingElse) {
