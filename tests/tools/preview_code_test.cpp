@@ -131,12 +131,7 @@ TEST_F(PreviewCode, AToolkitEditShowsAtTheSameMoment) {
 }
 
 TEST_F(PreviewCode, AScheduleEditMovesTheWordAndTheMusicWithIt) {
-  // What the preview plays is written to a file, sample for sample.
-  std::string heard = preview.folder + "/heard.wav";
-  writeFile(preview.folder + "/alsoft.conf",
-            "[general]\ndrivers = wave\nfrequency = 44100\nchannels = stereo\nsample-type = int16\n"
-            "dither = false\noutput-limiter = false\n[wave]\nfile = " + heard + "\n");
-  startAt("6.6", {"ALSOFT_DRIVERS"}, {"ALSOFT_CONF=" + preview.folder + "/alsoft.conf"});
+  startHeardAt("6.6");
   // 6.901 s: "Dirty" has shown since 6.8 s.
   const double shown = 6.901;
   ASSERT_TRUE(holdAt(6.701, {"2", "shift+Right", "shift+Right"})) << preview.windowTitle();
@@ -171,14 +166,11 @@ TEST_F(PreviewCode, AScheduleEditMovesTheWordAndTheMusicWithIt) {
   wavFile played;
   ASSERT_TRUE(readWav(heard, &played));
   const int16_t* samples = played.samples.data();
-  size_t frames = played.samples.size() / 2;
   // The last sound after a pause: the track from 6.501 s, which is loud
   // there (the hit of "Quick" at 6.5 s).
-  size_t end = frames;
-  while (end > 0 && samples[2 * end - 1] == 0 && samples[2 * end - 2] == 0) --end;
-  size_t first = end;
-  while (first > 0 && (samples[2 * first - 1] != 0 || samples[2 * first - 2] != 0)) --first;
-  ASSERT_GT(double(end - first) / played.rate, 0.8) << "the second of music after the move is not there";
+  soundSpan last = lastSound(samples, played.samples.size() / 2);
+  size_t first = last.first;
+  ASSERT_GT(double(last.end - first) / played.rate, 0.8) << "the second of music after the move is not there";
   // How much louder the 20 ms from track time `at` are than the 20 ms before.
   auto rise = [&](double at) {
     size_t frame = first + size_t((at - 6.501) * played.rate);

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <thread>
 
+#include "support/temp_dir.h"
+
 using clockType = std::chrono::steady_clock;
 
 double titleSeconds(const std::string& title) {
@@ -38,6 +40,14 @@ void previewTest::startAt(const char* seconds, const std::vector<std::string>& u
   ASSERT_TRUE(waitForTitle([](const std::string& title) { return titleSeconds(title) >= 0; }, kPreviewStartSeconds));
   // It plays from the moment asked, not from the start.
   EXPECT_GE(titleSeconds(preview.windowTitle()), atof(seconds));
+}
+
+void previewTest::startHeardAt(const char* seconds) {
+  heard = preview.folder + "/heard.wav";
+  writeFile(preview.folder + "/alsoft.conf",
+            "[general]\ndrivers = wave\nfrequency = 44100\nchannels = stereo\nsample-type = int16\n"
+            "dither = false\noutput-limiter = false\n[wave]\nfile = " + heard + "\n");
+  startAt(seconds, {"ALSOFT_DRIVERS"}, {"ALSOFT_CONF=" + preview.folder + "/alsoft.conf"});
 }
 
 bool previewTest::waitForTitle(const std::function<bool(const std::string&)>& test, double seconds) {

@@ -41,6 +41,10 @@ class previewTest : public testing::Test {
   // waits for its first frame.
   void startAt(const char* seconds, const std::vector<std::string>& unset = {},
                const std::vector<std::string>& set = {});
+  // Starts it as startAt does, with what it plays written to `heard`, a
+  // 44.1 kHz stereo WAV file, sample for sample.
+  void startHeardAt(const char* seconds);
+  std::string heard;
   // Waits until the title passes `test`; false if it did not in `seconds`.
   bool waitForTitle(const std::function<bool(const std::string&)>& test, double seconds);
   // Presses Space and waits for the title to say paused, or not.

@@ -14,7 +14,10 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "audio/mp3_decoder.h"
+#include "support/sound_level.h"
 #include "support/temp_dir.h"
+#include "support/wav_file.h"
 #include "tools/preview_fixture.h"
 
 namespace {
@@ -56,6 +59,31 @@ class Preview : public previewTest {
 
 };
 
+// A preview that is started by each test, with what it plays recorded.
+class PreviewHeard : public previewTest {};
+
+// Where in the track (seconds) the sound `heard` starts: the offset within
+// `around` +/- `reach` seconds where 0.1 s of the track and of it differ least.
+double whereInTrack(const audio::decodedAudio& track, const int16_t* heard, double around, double reach) {
+  const long rate = track.rate;
+  const size_t span = size_t(0.1 * rate);
+  long best = -1;
+  double leastDifference = 0;
+  for (long frame = long((around - reach) * rate); frame <= long((around + reach) * rate); ++frame) {
+    if (frame < 0 || size_t(frame) + span > track.frames) continue;
+    double difference = 0;
+    for (size_t i = 0; i < 2 * span; ++i) {
+      double d = double(track.samples[2 * frame + i]) - heard[i];
+      difference += d * d;
+    }
+    if (best < 0 || difference < leastDifference) {
+      best = frame;
+      leastDifference = difference;
+    }
+  }
+  return double(best) / rate;
+}
+
 // The capture tool's frame for `seconds`, drawn in the demo's folder.
 rgbImage capturedFrame(double seconds) {
   std::string dir = makeTempDir();
@@ -84,6 +112,38 @@ TEST_F(Preview, MoveToTheWordSlamAndPauseShowsTheCapturedMomentAndHoldsIt) {
   double match = psnr(first, capturedFrame(shown));
   printf("paused at %.3f s: the preview's picture against the capture tool's: %.1f dB\n", shown, match);
   EXPECT_GE(match, kLeastPsnr);
+}
+
+TEST_F(PreviewHeard, APauseHoldsTheMomentItShowsAndTheMusicGoesOnFromIt) {
+  startHeardAt("8");
+  sleepFor(0.7);
+  // Paused while it plays, at whatever millisecond that is.
+  pause(true);
+  double shown = settledSeconds();
+  rgbImage held = picture();
+  double match = psnr(held, capturedFrame(shown));
+  printf("paused at %.3f s: the preview's picture against the capture tool's: %.1f dB\n", shown, match);
+  EXPECT_GE(match, kLeastPsnr);
+  sleepFor(1.0);
+  EXPECT_EQ(titleSeconds(preview.windowTitle()), shown);
+  EXPECT_TRUE(picture().rgb == held.rgb) << "the picture moved while paused";
+
+  pause(false);
+  sleepFor(0.8);
+  pause(true);
+  preview.tapKey("Escape");
+  ASSERT_EQ(preview.waitForExit(kPreviewStartSeconds), 0) << preview.output();
+  wavFile played;
+  ASSERT_TRUE(readWav(heard, &played));
+  ASSERT_EQ(played.rate, 44100);
+  soundSpan resumed = lastSound(played.samples.data(), played.samples.size() / 2);
+  ASSERT_GT(double(resumed.end - resumed.first) / played.rate, 0.5) << "no music after the pause";
+  audio::decodedAudio track;
+  ASSERT_EQ(audio::decodeMp3(sourceFile("data/vorlane.mp3").c_str(), &track), audio::kOk);
+  ASSERT_EQ(track.rate, 44100);
+  double from = whereInTrack(track, played.samples.data() + 2 * resumed.first, shown, 0.5);
+  printf("the music went on from %.4f s\n", from);
+  EXPECT_NEAR(from, shown, 0.0015) << "the music did not go on from the moment the title showed";
 }
 
 TEST_F(Preview, ResizedWindowShowsTheWholePictureScaledWithBlackBars) {
