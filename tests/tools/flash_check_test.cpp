@@ -4,7 +4,8 @@
 // a flash smaller than a quarter of a 10-degree field passes and one just
 // larger fails, light that stays bright passes, and red against a green as
 // bright fails the red test alone. Then the program itself reads videos that
-// ffmpeg makes: its exit status and its lines.
+// ffmpeg makes: its exit status and its lines, which pass three flashes a
+// second over a quarter of a field and fail four.
 
 #include <gtest/gtest.h>
 
@@ -120,11 +121,12 @@ TEST(FlashCheck, WorstSecondSaysWhenAndWhere) {
 
 namespace {
 
-// Makes a 2 s video of 320 x 240 at 60 frames a second in `folder` with
-// ffmpeg's `filter` for its luma, and returns its path.
-std::string makeVideo(const std::string& folder, const std::string& name, const std::string& luma) {
+// Makes a 2 s video of `size` ("WxH") at 60 frames a second in `folder`
+// with the ffmpeg expression `luma` for its luma, and returns its path.
+std::string makeVideo(const std::string& folder, const std::string& name, const std::string& size,
+                      const std::string& luma) {
   std::string path = folder + "/" + name + ".mp4";
-  runCommand("ffmpeg -v error -y -f lavfi -i 'color=c=black:s=320x240:r=60:d=2,geq=lum=" + luma +
+  runCommand("ffmpeg -v error -y -f lavfi -i 'color=c=black:s=" + size + ":r=60:d=2,geq=lum=" + luma +
              ":cb=128:cr=128' -c:v libx264 -crf 0 -pix_fmt yuv420p " + path);
   return path;
 }
@@ -157,7 +159,7 @@ TEST(FlashCheckProgram, FailsAStrobeAndPassesAFadeAndACorner) {
        "general flashes: none over a quarter of any 10-degree field"},
   };
   for (const auto& c : cases) {
-    checkRun run = runFlashCheck(makeVideo(folder, c.name, c.luma));
+    checkRun run = runFlashCheck(makeVideo(folder, c.name, "320x240", c.luma));
     EXPECT_EQ(run.status, c.status) << c.name << ": " << run.output;
     EXPECT_NE(run.output.find(c.line), std::string::npos) << c.name << ": " << run.output;
     EXPECT_NE(run.output.find(c.status ? "\nFAIL: " : "\nPASS: "), std::string::npos) << run.output;
@@ -166,5 +168,38 @@ TEST(FlashCheckProgram, FailsAStrobeAndPassesAFadeAndACorner) {
   checkRun broken = runFlashCheck(folder + "/not-a-video.mp4");
   EXPECT_EQ(broken.status, 2);
   EXPECT_EQ(broken.output, "flash-check: " + folder + "/not-a-video.mp4: no video stream to read\n");
+  std::filesystem::remove_all(folder);
+}
+
+TEST(FlashCheckProgram, ThreeFlashesInASecondPassAndFourFail) {
+  // A 256 x 192 video fills the 1024 x 768 screen four times larger: each of
+  // its pixels is one 4 x 4 cell. The flashing corner of 43 x 32 of them is
+  // 172 x 128 screen pixels, half the height of a 341 x 256 field and just
+  // over half its width: a quarter of it.
+  std::string folder = makeTempDir();
+  const struct {
+    const char* name;
+    std::string luma;
+    int status;
+    const char* worst;
+    const char* verdict;
+  } cases[] = {
+      // 10 frames light, 10 dark: a transition every 10 frames, six in any second.
+      {"three a second", "if(lt(X\\,43)*lt(Y\\,32)*lt(mod(N\\,20)\\,10)\\,235\\,16)", 0,
+       "general flashes: the worst second, 0.02 s to 1.02 s, has 3 over a quarter of the 10-degree field at x 0 to "
+       "341, y 0 to 256\n",
+       "\nPASS: no second has more than three general or red flashes over a quarter of a 10-degree field\n"},
+      // 8 frames light, 7 dark: eight transitions in any second.
+      {"four a second", "if(lt(X\\,43)*lt(Y\\,32)*lt(mod(N\\,15)\\,8)\\,235\\,16)", 1,
+       "general flashes: the worst second, 0.02 s to 1.02 s, has 4 over a quarter of the 10-degree field at x 0 to "
+       "341, y 0 to 256\n",
+       "\nFAIL: a second has more than three flashes over a quarter of a 10-degree field\n"},
+  };
+  for (const auto& c : cases) {
+    checkRun run = runFlashCheck(makeVideo(folder, "flashes", "256x192", c.luma));
+    EXPECT_EQ(run.status, c.status) << c.name << ": " << run.output;
+    EXPECT_NE(run.output.find(c.worst), std::string::npos) << c.name << ": " << run.output;
+    EXPECT_NE(run.output.find(c.verdict), std::string::npos) << c.name << ": " << run.output;
+  }
   std::filesystem::remove_all(folder);
 }
