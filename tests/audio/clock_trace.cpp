@@ -7,11 +7,15 @@
 #include "support/test_track.h"
 
 clockTrace traceClockToTheEnd(audio::System* system) {
-  clockTrace trace;
   audio::Sound sound;
   audio::Channel channel;
   system->createSound(kTestTrack, audio::kDefault, nullptr, &sound);
-  if (system->playSound(audio::kChannelFree, sound, false, &channel) != audio::kOk) return trace;
+  if (system->playSound(audio::kChannelFree, sound, false, &channel) != audio::kOk) return clockTrace();
+  return traceChannelToTheEnd(system, channel);
+}
+
+clockTrace traceChannelToTheEnd(audio::System* system, audio::Channel channel) {
+  clockTrace trace;
   ALuint source = system->channels[channel.index].source;
   for (;;) {
     unsigned ms = 0;

@@ -17,3 +17,6 @@ class clockTrace {
 };
 
 clockTrace traceClockToTheEnd(audio::System* system);
+
+// Follows `channel`, which plays now, to its end in the same way.
+clockTrace traceChannelToTheEnd(audio::System* system, audio::Channel channel);

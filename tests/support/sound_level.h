@@ -11,9 +11,11 @@
 double rms(const int16_t* samples, size_t count, size_t stride = 1);
 
 // The last stretch of interleaved stereo `samples` (`frames` of them) that is
-// not silence, as frames [first, end): what a recording ends with.
+// not silence, as frames [first, end): what a recording ends with. Silence
+// is exact zeros for `gapFrames` or more; a quiet passage of music has
+// shorter runs of them.
 class soundSpan {
  public:
   size_t first = 0, end = 0;
 };
-soundSpan lastSound(const int16_t* samples, size_t frames);
+soundSpan lastSound(const int16_t* samples, size_t frames, size_t gapFrames);

@@ -168,7 +168,7 @@ TEST_F(PreviewCode, AScheduleEditMovesTheWordAndTheMusicWithIt) {
   const int16_t* samples = played.samples.data();
   // The last sound after a pause: the track from 6.501 s, which is loud
   // there (the hit of "Quick" at 6.5 s).
-  soundSpan last = lastSound(samples, played.samples.size() / 2);
+  soundSpan last = lastSound(samples, played.samples.size() / 2, played.rate / 10);
   size_t first = last.first;
   ASSERT_GT(double(last.end - first) / played.rate, 0.8) << "the second of music after the move is not there";
   // How much louder the 20 ms from track time `at` are than the 20 ms before.

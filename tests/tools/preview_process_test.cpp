@@ -62,6 +62,9 @@ class Preview : public previewTest {
 // A preview that is started by each test, with what it plays recorded.
 class PreviewHeard : public previewTest {};
 
+// A tenth of a second of silence: a pause, not a quiet passage of the music.
+constexpr size_t kGapFrames = 4410;
+
 // Where in the track (seconds) the sound `heard` starts: the offset within
 // `around` +/- `reach` seconds where 0.1 s of the track and of it differ least.
 double whereInTrack(const audio::decodedAudio& track, const int16_t* heard, double around, double reach) {
@@ -136,7 +139,7 @@ TEST_F(PreviewHeard, APauseHoldsTheMomentItShowsAndTheMusicGoesOnFromIt) {
   wavFile played;
   ASSERT_TRUE(readWav(heard, &played));
   ASSERT_EQ(played.rate, 44100);
-  soundSpan resumed = lastSound(played.samples.data(), played.samples.size() / 2);
+  soundSpan resumed = lastSound(played.samples.data(), played.samples.size() / 2, kGapFrames);
   ASSERT_GT(double(resumed.end - resumed.first) / played.rate, 0.5) << "no music after the pause";
   audio::decodedAudio track;
   ASSERT_EQ(audio::decodeMp3(sourceFile("data/vorlane.mp3").c_str(), &track), audio::kOk);
@@ -144,6 +147,38 @@ TEST_F(PreviewHeard, APauseHoldsTheMomentItShowsAndTheMusicGoesOnFromIt) {
   double from = whereInTrack(track, played.samples.data() + 2 * resumed.first, shown, 0.5);
   printf("the music went on from %.4f s\n", from);
   EXPECT_NEAR(from, shown, 0.0015) << "the music did not go on from the moment the title showed";
+}
+
+TEST_F(PreviewHeard, AMoveBackAfterTheEndPlaysOnToTheTracksRealEnd) {
+  audio::decodedAudio track;
+  ASSERT_EQ(audio::decodeMp3(sourceFile("data/vorlane.mp3").c_str(), &track), audio::kOk);
+  ASSERT_EQ(track.rate, 44100);
+  soundSpan trackSound = lastSound(track.samples, track.frames, kGapFrames);
+  double trackSeconds = double(track.frames) / track.rate;
+  char at[32];
+  snprintf(at, sizeof at, "%.3f", trackSeconds - 1.2);
+  startHeardAt(at);
+  // Played to its end, the preview holds the end.
+  ASSERT_TRUE(waitForTitle([](const std::string& title) { return has(title, "| paused"); }, 10)) << preview.windowTitle();
+  double end = settledSeconds();
+  preview.tapKey("Left");
+  ASSERT_TRUE(waitForTitle([end](const std::string& title) { return titleSeconds(title) == end - 1; }, 5))
+      << preview.windowTitle();
+  pause(false);
+  ASSERT_TRUE(waitForTitle([](const std::string& title) { return has(title, "| paused"); }, 10)) << preview.windowTitle();
+  EXPECT_EQ(settledSeconds(), end);
+  preview.tapKey("Escape");
+  ASSERT_EQ(preview.waitForExit(kPreviewStartSeconds), 0) << preview.output();
+
+  // The second heard after the move is the track's last second, whole.
+  wavFile played;
+  ASSERT_TRUE(readWav(heard, &played));
+  soundSpan last = lastSound(played.samples.data(), played.samples.size() / 2, kGapFrames);
+  double heardSeconds = double(last.end - last.first) / played.rate;
+  double trackTail = double(trackSound.end) / track.rate - (end - 1);
+  printf("after the move back: %.3f s heard, %.3f s of sound left in the track\n", heardSeconds, trackTail);
+  EXPECT_NEAR(heardSeconds, trackTail, 0.01) << "the music after the move back did not play to the track's end";
+  EXPECT_NEAR(whereInTrack(track, played.samples.data() + 2 * last.first, end - 1, 0.3), end - 1, 0.0015);
 }
 
 TEST_F(Preview, ResizedWindowShowsTheWholePictureScaledWithBlackBars) {
