@@ -122,13 +122,28 @@ TEST(SunTexture, RaysAndGapsTakeTurnsAroundTheRingThatShows) {
 }
 
 TEST(CragTextures, SkyAlongTheTopRockAlongTheBottom) {
-  for (const char* file : {"scene0_crag_ba.png", "scene0_crag.png"}) {
-    picture crag = loadPicture(file);
-    ASSERT_TRUE(crag) << file;
-    int w = gdImageSX(crag.get()), h = gdImageSY(crag.get());
-    EXPECT_EQ(countFailing(crag.get(), 0, 0, w, 1, isClear), 0) << file << ": top row";
-    EXPECT_EQ(countFailing(crag.get(), 0, h - 1, w, h, isSolid), 0) << file << ": bottom row";
-  }
+  picture back = loadPicture("scene0_crag_ba.png");
+  ASSERT_TRUE(back);
+  int w = gdImageSX(back.get()), h = gdImageSY(back.get());
+  EXPECT_EQ(countFailing(back.get(), 0, 0, w, 1, isClear), 0) << "top row";
+  EXPECT_EQ(countFailing(back.get(), 0, h - 1, w, h, isSolid), 0) << "bottom row";
+}
+
+// The front crags swell by up to a fifth about the picture's centre. Drawn a
+// fifth smaller, they fill the frame at their largest and never spill over
+// its edge onto the turning sun, where each swell would flash.
+TEST(CragTextures, FrontCragsSwollenByAFifthFillTheFrameAndNoMore) {
+  picture front = loadPicture("scene0_crag.png");
+  ASSERT_TRUE(front);
+  int w = gdImageSX(front.get()), h = gdImageSY(front.get());
+  int left = int(w / 2 - w / 2 / 1.2) - 1, right = int(w / 2 + w / 2 / 1.2) + 1;
+  int bottom = int(h / 2 + h / 2 / 1.2) + 1;
+  EXPECT_EQ(countFailing(front.get(), 0, 0, w, 1, isClear), 0) << "top row";
+  EXPECT_EQ(countFailing(front.get(), 0, 0, left, h, isClear), 0) << "left of the frame at a fifth smaller";
+  EXPECT_EQ(countFailing(front.get(), right, 0, w, h, isClear), 0) << "right of it";
+  EXPECT_EQ(countFailing(front.get(), 0, bottom, w, h, isClear), 0) << "below it";
+  EXPECT_EQ(countFailing(front.get(), left + 3, bottom - 4, right - 3, bottom - 3, isSolid), 0)
+      << "rock along the bottom of that frame";
 }
 
 TEST(CragTextures, BackLayerIsLighterThanTheFront) {

@@ -10,6 +10,13 @@ constexpr int kFieldHeight = 256;
 constexpr int kFieldColumns = kFieldWidth / kCellSide;
 constexpr int kFieldRows = kFieldHeight / kCellSide;
 constexpr int kQuarterOfField = (kFieldColumns * kFieldRows + 3) / 4;
+constexpr int kQuarterOfScreen = kCellColumns * kCellRows / 4;
+
+// Stretches `span` to take in the frames from `first` to `last`, later ones.
+void extend(frameSpan& span, int first, int last) {
+  if (span.firstFrame < 0) span.firstFrame = first;
+  span.lastFrame = last;
+}
 
 }  // namespace
 
@@ -25,18 +32,39 @@ void flashSeconds::add(const std::vector<signed char>& transitions) {
     lastSecond.pop_front();
   }
   ++frames;
+  int firstFrame = frames - int(lastSecond.size()), lastFrame = frames - 1;
+
   screenField field;
   int flashes = flashesOverAQuarter(&field);
-  int firstFrame = frames - int(lastSecond.size());
-  if (flashes > worst.flashes) worst = {flashes, firstFrame, field};
-  if (flashes > kMostFlashesASecond) {
-    if (failingFrom < 0) failingFrom = firstFrame;
-    failingTo = frames - 1;
+  if (flashes > worst.flashes) {
+    worst = {flashes, firstFrame, field};
+    worstFlashesByCell.resize(counts.size());
+    // Two transitions, one each way, make one flash.
+    std::transform(counts.begin(), counts.end(), worstFlashesByCell.begin(), [](int c) { return c / 2; });
+    worstLastFrame = lastFrame;
+  }
+  if (flashes > kMostFlashesASecond) extend(failing, firstFrame, lastFrame);
+
+  int overScreen = flashesOverAQuarterOfTheScreen();
+  if (overScreen > worstOverScreen.flashes)
+    worstOverScreen = {overScreen, firstFrame, {0, 0, kScreenWidth, kScreenHeight}};
+  if (overScreen > kMostFlashesASecond) extend(failingOverScreen, firstFrame, lastFrame);
+  if (overScreen >= kFewestHeldFlashesASecond) {
+    extend(held, firstFrame, lastFrame);
+    if (held.frames() > longestHeld.frames()) longestHeld = held;
+  } else {
+    held = frameSpan();
   }
 }
 
+bool flashSeconds::passesWcag() const { return worst.flashes <= kMostFlashesASecond; }
+
+bool flashSeconds::passesBroadcast() const {
+  return worstOverScreen.flashes <= kMostFlashesASecond &&
+         longestHeld.frames() < kLongestHeldSeconds * framesASecond;
+}
+
 int flashSeconds::flashesOverAQuarter(screenField* where) const {
-  // Two transitions, one each way, make one flash.
   int most = *std::max_element(counts.begin(), counts.end()) / 2;
   std::vector<int> covered((kCellColumns + 1) * (kCellRows + 1));
   auto at = [&covered](int column, int row) -> int& { return covered[row * (kCellColumns + 1) + column]; };
@@ -56,5 +84,16 @@ int flashSeconds::flashesOverAQuarter(screenField* where) const {
         }
       }
   }
+  return 0;
+}
+
+int flashSeconds::flashesOverAQuarterOfTheScreen() const {
+  // How many cells flashed each number of times, then, from the most down,
+  // the first number that a quarter of the screen reaches.
+  std::vector<int> cellsWith(framesASecond + 1);
+  for (int c : counts) ++cellsWith[std::min(c / 2, framesASecond)];
+  int reached = 0;
+  for (int flashes = framesASecond; flashes > 0; --flashes)
+    if ((reached += cellsWith[flashes]) >= kQuarterOfScreen) return flashes;
   return 0;
 }

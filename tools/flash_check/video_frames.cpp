@@ -1,21 +1,11 @@
 #include "video_frames.h"
 
 #include "screen_cells.h"
-
-namespace {
-
-// `text` as one word for the shell.
-std::string quoted(const std::string& text) {
-  std::string word = "'";
-  for (char c : text) word += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return word + "'";
-}
-
-}  // namespace
+#include "shell_word.h"
 
 bool videoFrames::open(const std::string& path) {
   std::string probe = "ffprobe -v error -select_streams v:0 -show_entries stream=avg_frame_rate -of csv=p=0 " +
-                      quoted(path) + " 2>/dev/null";
+                      shellWord(path) + " 2>/dev/null";
   FILE* ffprobe = popen(probe.c_str(), "r");
   if (!ffprobe) return false;
   double numerator = 0, denominator = 1;
@@ -25,7 +15,7 @@ bool videoFrames::open(const std::string& path) {
   fps = numerator / denominator;
   std::string screen = std::to_string(kScreenWidth) + ":" + std::to_string(kScreenHeight);
   std::string fit = "scale=" + screen + ":force_original_aspect_ratio=decrease,pad=" + screen + ":(ow-iw)/2:(oh-ih)/2";
-  std::string command = "ffmpeg -v error -i " + quoted(path) + " -vf " + quoted(fit) + " -f rawvideo -pix_fmt rgb24 -";
+  std::string command = "ffmpeg -v error -i " + shellWord(path) + " -vf " + shellWord(fit) + " -f rawvideo -pix_fmt rgb24 -";
   ffmpeg = popen(command.c_str(), "r");
   return ffmpeg != nullptr;
 }

@@ -23,6 +23,11 @@ constexpr float kCloudLightOffsetX = -10, kCloudLightOffsetY = -7;
 constexpr uint32_t kCloudSeed = 101, kWispSeed = 102, kMountainSeed = 110, kForestSeed = 120, kMeadowSeed = 130;
 constexpr uint32_t kBackCragSeed = 140, kFrontCragSeed = 150;
 constexpr uint64_t kTreeSeed = 160;
+// The near crags swell by up to a fifth three times a second. Drawn this much
+// smaller, they fill the frame at their largest and never spill over it onto
+// the turning sun behind; and their tones stay within a tenth of white's
+// luminance of each other, so that nothing inside them flickers as they swell.
+constexpr float kFrontCragSwell = 1.2f;
 // Distant firs along the forest's edge, as small steep spires.
 constexpr float kTreeSpacingMin = 4, kTreeSpacingMax = 10;
 constexpr float kTreeHeightMin = 5, kTreeHeightMax = 17;
@@ -43,6 +48,29 @@ std::vector<float> rollingBase(float row, float roll, float period, uint32_t see
   std::vector<float> base(kLandscapeWidth);
   for (int x = 0; x < kLandscapeWidth; ++x) base[x] = row * kHeight + roll * fractalNoise(x / period, 0.5f, 3, seed);
   return base;
+}
+
+// The picture drawn `factor` times smaller about its centre, clear around it.
+canvas shrunkAboutCentre(const canvas& picture, float factor) {
+  constexpr int kSubsamples = 3;
+  canvas shrunk(picture.width, picture.height, kClear);
+  float cx = picture.width * 0.5f, cy = picture.height * 0.5f;
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      // Premultiplied, so that clear texels add no colour at the edges.
+      colour sum = kClear;
+      for (int sy = 0; sy < kSubsamples; ++sy)
+        for (int sx = 0; sx < kSubsamples; ++sx) {
+          int px = int(std::floor(cx + (x + (sx + 0.5f) / kSubsamples - cx) * factor));
+          int py = int(std::floor(cy + (y + (sy + 0.5f) / kSubsamples - cy) * factor));
+          if (px < 0 || py < 0 || px >= picture.width || py >= picture.height) continue;
+          const colour& c = picture.at(px, py);
+          sum = {sum.r + c.r * c.a, sum.g + c.g * c.a, sum.b + c.b * c.a, sum.a + c.a};
+        }
+      if (sum.a > 0) shrunk.at(x, y) = {sum.r / sum.a, sum.g / sum.a, sum.b / sum.a, sum.a / (kSubsamples * kSubsamples)};
+    }
+  }
+  return shrunk;
 }
 
 void paintSky(canvas& picture) {
@@ -133,7 +161,7 @@ canvas paintFrontCrags() {
                               {0.79f, 0.24f, 1.8f, 2.6f}, {0.87f, 0.11f, 2.6f, 2.0f}, {0.95f, 0.28f, 1.7f, 1.2f}}),
                  12, kFrontCragSeed);
   paintRock(picture, crags,
-            {{0.60f, 0.47f, 0.36f, 1}, {0.09f, 0.07f, 0.08f, 1}, {0.30f, 0.42f, 0.14f, 1}, 0.5f, 400,
+            {{0.38f, 0.30f, 0.23f, 1}, {0.13f, 0.10f, 0.09f, 1}, {0.24f, 0.30f, 0.12f, 1}, 0.5f, 400,
              kClear, 0, 70, 1.1f, 1.0f, kFrontCragSeed});
-  return picture;
+  return shrunkAboutCentre(picture, kFrontCragSwell);
 }

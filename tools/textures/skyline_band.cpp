@@ -21,6 +21,12 @@ constexpr float kFarAlpha = 0.45f;
 // The city starts left of the edge so that a building straddles the seam.
 constexpr float kCityStart = -23;
 constexpr colour kNearColour = {0.05f, 0.06f, 0.10f, 1};
+// The band slides past the eye at about a hundred texels a second, so every
+// shape along a row of it is a dark-light turn at each point of the screen:
+// buildings, gaps and groves are broad, and lit windows and colonnades let
+// only a little of the sky through, less than a tenth of white's luminance
+// against the black facade around them.
+constexpr float kGlassSeeThrough = 0.28f;
 constexpr colour kFarColour = {0.30f, 0.35f, 0.44f, 1};
 // Noise periods, in lattice cells across the whole band, keep the lines seamless.
 constexpr int kGroundPeriod = 16, kHillPeriod = 6;
@@ -28,13 +34,13 @@ constexpr int kGroundPeriod = 16, kHillPeriod = 6;
 constexpr uint64_t kCitySeed = 301, kFarSeed = 302, kBirdSeed = 303;
 constexpr uint32_t kGroundSeed = 311, kHillSeed = 312;
 
-// Rows of lit windows cut out of a facade, some dark ones left solid.
-void cutWindows(coverageMask& mask, prng& random, float left, float right, float top, float bottom) {
+// Rows of lit windows in a facade, some dark ones left out.
+void addWindows(coverageMask& glass, prng& random, float left, float right, float top, float bottom) {
   constexpr float cellWidth = 3, cellHeight = 6, windowWidth = 1.25f, windowHeight = 3;
   float litShare = random.range(0.15f, 0.5f);
   for (float y = top + 4; y + windowHeight < bottom; y += cellHeight)
     for (float x = left + 2; x + windowWidth < right - 1; x += cellWidth)
-      if (random.chance(litShare)) mask.fillRect(x, y, x + windowWidth, y + windowHeight, false);
+      if (random.chance(litShare)) glass.fillRect(x, y, x + windowWidth, y + windowHeight);
 }
 
 // Aerials, tanks and plant on a flat roof.
@@ -57,15 +63,21 @@ void addRoofDetail(coverageMask& mask, prng& random, float left, float right, fl
   }
 }
 
-void addBlock(coverageMask& mask, prng& random, float left, float right) {
+// The near city's solid shapes, and the lit openings in them.
+struct city {
+  coverageMask solid, glass;
+};
+
+void addBlock(city& c, prng& random, float left, float right) {
   float roof = random.range(96, 150);
-  mask.fillRect(left, roof, right, kGround + 4);
-  if (random.chance(0.35f)) mask.fillRect(left - 1, roof - 2, right + 1, roof);  // cornice
-  if (random.chance(0.6f)) cutWindows(mask, random, left, right, roof, kGround - 6);
-  addRoofDetail(mask, random, left, right, roof);
+  c.solid.fillRect(left, roof, right, kGround + 4);
+  if (random.chance(0.35f)) c.solid.fillRect(left - 1, roof - 2, right + 1, roof);  // cornice
+  if (random.chance(0.6f)) addWindows(c.glass, random, left, right, roof, kGround - 6);
+  addRoofDetail(c.solid, random, left, right, roof);
 }
 
-void addSetbackTower(coverageMask& mask, prng& random, float left, float right) {
+void addSetbackTower(city& c, prng& random, float left, float right) {
+  coverageMask& mask = c.solid;
   float roof = random.range(40, 90);
   float tier = (kGround - roof) / 3;
   for (int step = 0; step < 3; ++step) {
@@ -75,20 +87,22 @@ void addSetbackTower(coverageMask& mask, prng& random, float left, float right) 
   }
   float middle = (left + right) / 2;
   mask.fillRect(middle - 0.5f, std::max(kHighestRoof, roof - random.range(14, 30)), middle + 0.5f, roof);
-  if (random.chance(0.7f)) cutWindows(mask, random, left, right, roof + tier * 2, kGround - 6);
+  if (random.chance(0.7f)) addWindows(c.glass, random, left, right, roof + tier * 2, kGround - 6);
 }
 
-void addSpireTower(coverageMask& mask, prng& random, float left, float right) {
+void addSpireTower(city& c, prng& random, float left, float right) {
+  coverageMask& mask = c.solid;
   float roof = random.range(50, 100);
   float middle = (left + right) / 2;
   float point = std::max(kHighestRoof, roof - (right - left) * kStretch * random.range(0.6f, 1.1f));
   mask.fillRect(left, roof, right, kGround + 4);
   mask.fillPolygon({{left - 1, roof + 0.5f}, {middle, point}, {right + 1, roof + 0.5f}});
   mask.fillRect(middle - 0.5f, point - 8, middle + 0.5f, point + 1);
-  if (random.chance(0.6f)) cutWindows(mask, random, left, right, roof, kGround - 6);
+  if (random.chance(0.6f)) addWindows(c.glass, random, left, right, roof, kGround - 6);
 }
 
-void addDomedHall(coverageMask& mask, prng& random, float left, float right) {
+void addDomedHall(city& c, prng& random, float left, float right) {
+  coverageMask& mask = c.solid;
   float roof = random.range(110, 140);
   float middle = (left + right) / 2, half = (right - left) / 2;
   mask.fillRect(left, roof, right, kGround + 4);
@@ -98,39 +112,45 @@ void addDomedHall(coverageMask& mask, prng& random, float left, float right) {
   float crown = roof - 8 - dome * kStretch * 0.9f;
   mask.fillRect(middle - 0.5f, crown - 7, middle + 0.5f, crown + 1);
   // Columns along the front.
-  for (float x = left + 3; x + 2 < right - 2; x += 5) mask.fillRect(x + 1, roof + 4, x + 3, kGround - 2, false);
+  for (float x = left + 3; x + 2 < right - 2; x += 5) c.glass.fillRect(x + 1, roof + 4, x + 3, kGround - 2);
 }
 
-void addHouses(coverageMask& mask, prng& random, float left, float right) {
+// Two or three houses side by side, their gables wide apart.
+void addHouses(city& c, prng& random, float left, float right) {
+  coverageMask& mask = c.solid;
   for (float x = left; x < right - 4;) {
-    float width = std::min(right - x, random.range(10, 18));
+    float width = std::min(right - x, random.range(20, 30));
+    if (right - x - width < 20) width = right - x;
     float eaves = random.range(150, 160);
     float ridge = eaves - width * kStretch * random.range(0.25f, 0.45f);
     mask.fillRect(x, eaves, x + width, kGround + 4);
     mask.fillPolygon({{x - 1.5f, eaves + 0.5f}, {x + width / 2, ridge}, {x + width + 1.5f, eaves + 0.5f}});
     float chimney = x + width * random.range(0.6f, 0.8f);
     mask.fillRect(chimney, ridge + 1, chimney + 2, eaves - 2);
-    mask.fillRect(x + width * 0.3f, eaves + 4, x + width * 0.3f + 2, eaves + 7, false);
-    x += width + random.range(0, 2);
+    c.glass.fillRect(x + width * 0.3f, eaves + 4, x + width * 0.3f + 2, eaves + 7);
+    x += width;
   }
 }
 
-void addTrees(coverageMask& mask, prng& random, float left, float right) {
-  for (float x = left + 2; x < right - 2; x += random.range(3, 6)) {
-    float height = random.range(8, 18);
-    float width = height * random.range(0.35f, 0.5f) / kStretch * 1.5f;
-    mask.fillRect(x - 0.5f, kGround - height * 0.4f, x + 0.5f, kGround + 1);
-    mask.fillEllipse(x, kGround - height * 0.6f, width, height * 0.45f);
+// A grove: crowns so close together that their tops run into one gently
+// scalloped line, which does not flicker as it slides.
+void addGrove(coverageMask& mask, prng& random, float left, float right) {
+  float height = random.range(12, 20);
+  mask.fillRect(left, kGround - height * 0.5f, right, kGround + 1);
+  for (float x = left + 4; x < right - 3; x += random.range(7, 9)) {
+    float crown = height * random.range(0.9f, 1.05f);
+    mask.fillEllipse(x, kGround - crown * 0.55f, 7, crown * 0.45f);
   }
 }
 
-void addTvTower(coverageMask& mask, float x) {
+void addTvTower(city& c, float x) {
+  coverageMask& mask = c.solid;
   mask.fillPolygon({{x - 5, kGround + 2}, {x - 1.5f, 60}, {x + 1.5f, 60}, {x + 5, kGround + 2}});
   mask.fillEllipse(x, 62, 5, 6);
   mask.fillRect(x - 3.5f, 67, x + 3.5f, 70);
   mask.fillRect(x - 1, 22, x + 1, 60);
   mask.fillRect(x - 0.5f, 6, x + 0.5f, 22);
-  mask.fillRect(x - 6, 61, x + 6, 62.5f, false);  // the pod's window band
+  c.glass.fillRect(x - 6, 61, x + 6, 62.5f);  // the pod's window band
 }
 
 void addCrane(coverageMask& mask, float x) {
@@ -148,51 +168,52 @@ void addBird(coverageMask& mask, float x, float y, float span) {
   mask.fillPolygon({{x - span, y - span * 0.35f}, {x, y}, {x + span, y - span * 0.35f}, {x, y + 1.2f}});
 }
 
-// Far towers above the hills.
+// Far towers above the hills, broad and well apart.
 void addFarTowers(coverageMask& far) {
   prng farRandom(kFarSeed);
-  for (float x = farRandom.range(0, 20); x < kBandWidth; x += farRandom.range(12, 40)) {
-    float width = farRandom.range(6, 16), roof = farRandom.range(70, 118);
+  for (float x = farRandom.range(0, 20); x < kBandWidth - 30; x += farRandom.range(50, 100)) {
+    float width = farRandom.range(18, 34), roof = farRandom.range(74, 118);
     far.fillRect(x, roof, x + width, kFarHills + 10);
     if (farRandom.chance(0.3f)) far.fillRect(x + width / 2 - 0.5f, roof - farRandom.range(6, 14), x + width / 2 + 0.5f, roof);
   }
 }
 
 // The near city, left to right; the last building ends where the first begins.
-void addNearCity(coverageMask& near) {
+void addNearCity(city& near) {
   prng random(kCitySeed);
   constexpr float cityEnd = kCityStart + kBandWidth;
   float x = kCityStart;
   bool tvTower = false, crane = false;
   while (x < cityEnd - 8) {
-    float width = std::min(random.range(16, 52), cityEnd - x);
-    if (cityEnd - x - width < 16) width = cityEnd - x;
+    float width = std::min(random.range(28, 60), cityEnd - x);
+    if (cityEnd - x - width < 28) width = cityEnd - x;
     int kind = random.below(12);
     if (!tvTower && x > 300) {
       addTvTower(near, x + 8);
       tvTower = true;
-      width = 16;
+      width = 20;
     } else if (!crane && x > 680) {
       addBlock(near, random, x, x + width);
-      addCrane(near, x + width * 0.5f);
+      addCrane(near.solid, x + width * 0.5f);
       crane = true;
     } else if (kind < 4) {
       addBlock(near, random, x, x + width);
     } else if (kind < 6) {
       addSetbackTower(near, random, x, x + width);
     } else if (kind < 8) {
-      addSpireTower(near, random, x, x + std::min(width, 22.0f));
+      width = std::min(width, 34.0f);
+      addSpireTower(near, random, x, x + width);
     } else if (kind < 9) {
       addDomedHall(near, random, x, x + std::max(width, 30.0f));
     } else if (kind < 11) {
       addHouses(near, random, x, x + width);
     } else {
-      addTrees(near, random, x, x + width);
+      addGrove(near.solid, random, x, x + width);
     }
     x += width;
-    if (x < cityEnd - 24 && random.chance(0.3f)) {
-      float gap = random.range(6, 16);
-      addTrees(near, random, x, x + gap);
+    if (x < cityEnd - 48 && random.chance(0.3f)) {
+      float gap = random.range(20, 30);
+      addGrove(near.solid, random, x, x + gap);
       x += gap;
     }
   }
@@ -201,7 +222,8 @@ void addNearCity(coverageMask& near) {
 }  // namespace
 
 canvas paintSkylineBand() {
-  coverageMask near(kBandWidth, kBandHeight, kSamples), far(kBandWidth, kBandHeight, kSamples);
+  city near{coverageMask(kBandWidth, kBandHeight, kSamples), coverageMask(kBandWidth, kBandHeight, kSamples)};
+  coverageMask far(kBandWidth, kBandHeight, kSamples);
 
   // Ground and hills follow noise with a whole number of periods across the band.
   std::vector<float> ground(kBandWidth), hills(kBandWidth);
@@ -210,20 +232,21 @@ canvas paintSkylineBand() {
     ground[x] = kGround + 3 * fractalNoise(u * kGroundPeriod, 0.5f, 3, kGroundSeed, kGroundPeriod);
     hills[x] = kFarHills + 24 * fractalNoise(u * kHillPeriod, 0.5f, 4, kHillSeed, kHillPeriod);
   }
-  near.fillBelow(ground);
+  near.solid.fillBelow(ground);
   far.fillBelow(hills);
 
   addFarTowers(far);
   addNearCity(near);
 
   prng birds(kBirdSeed);
-  for (int i = 0; i < 7; ++i) addBird(near, birds.range(0, kBandWidth), birds.range(10, 60), birds.range(2.5f, 4.5f));
+  for (int i = 0; i < 7; ++i) addBird(near.solid, birds.range(0, kBandWidth), birds.range(10, 60), birds.range(2.5f, 4.5f));
 
   canvas band(kBandWidth, kBandHeight, kClear);
   for (int y = 0; y < kBandHeight; ++y) {
     for (int x = 0; x < kBandWidth; ++x) {
       colour c = withAlpha(kFarColour, kFarAlpha * far.coverage(x, y));
-      band.at(x, y) = over(c, withAlpha(kNearColour, near.coverage(x, y)));
+      float solid = near.solid.coverage(x, y) * (1 - kGlassSeeThrough * near.glass.coverage(x, y));
+      band.at(x, y) = over(c, withAlpha(kNearColour, solid));
     }
   }
   return band;

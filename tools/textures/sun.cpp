@@ -22,13 +22,19 @@ constexpr float kRayRoot = 0.8f * kDiscRadius;
 // The rays bend a little with distance, so that they read as turning.
 constexpr float kSwirl = 0.30f;
 constexpr int kFlames = 60;  // short spikes of the corona, between the rays
-constexpr float kFlameRoot = 0.9f * kDiscRadius, kFlameLength = 1.45f * kDiscRadius;
+constexpr float kFlameRoot = 0.9f * kDiscRadius, kFlameLength = 1.2f * kDiscRadius;  // inside the solid glow
 constexpr float kFlameHalfWidth = 0.088f * kDiscRadius;  // at the root
 constexpr float kOutlineWidth = 3.0f;
+// The sun turns, so whatever changes along a circle around its centre passes
+// every point of the screen it covers. Within a ray, a flame or the disc's
+// grain the tone changes by less than a tenth of white's luminance, and the
+// rays have no dark rim: each ray passes a point as one change, not three.
+constexpr float kRayRidge = 0.06f, kRayStreaks = 0.02f;
+constexpr float kFlameStrength = 0.35f;  // the flames' colour over the glow's
+constexpr float kGranulation = 0.03f;
 
 constexpr colour kRayInner = {1.0f, 0.86f, 0.32f, 1};
 constexpr colour kRayOuter = {0.96f, 0.42f, 0.06f, 1};
-constexpr colour kRayOutline = {0.78f, 0.22f, 0.04f, 1};
 constexpr colour kGlowInner = {1.0f, 0.93f, 0.58f, 1};
 constexpr colour kGlowOuter = {1.0f, 0.72f, 0.26f, 1};
 constexpr colour kFlame = {1.0f, 0.74f, 0.22f, 1};
@@ -61,10 +67,9 @@ colour rayAt(float r, float theta) {
   if (cover <= 0) return kClear;
   float across = distance / halfWidth;
   colour c = mix(kRayInner, kRayOuter, smoothstep(0, 1, u));
-  // A ridge down the middle, fine streaks along the ray, a darker rim.
-  float streak = 1 + 0.07f * fractalNoise(turned * 70, r / 60, 3, kRayStreakSeed);
-  c = shade(c, (1.06f - 0.22f * across * across) * streak);
-  c = mix(c, kRayOutline, smoothstep(kOutlineWidth + 0.5f, 0.5f, inside) * 0.85f);
+  // A ridge down the middle and fine streaks along the ray.
+  float streak = 1 + kRayStreaks * fractalNoise(turned * 70, r / 60, 3, kRayStreakSeed);
+  c = shade(c, (1 + kRayRidge / 2 - kRayRidge * across * across) * streak);
   return withAlpha(c, cover * (1 - 0.25f * smoothstep(0.8f, 1, u)));
 }
 
@@ -83,7 +88,7 @@ colour flameAt(float r, float theta) {
   if (u <= 0 || u >= 1) return kClear;
   float halfWidth = kFlameHalfWidth * (1 - u);
   float inside = halfWidth - std::fabs(position - nearest) * slot * r;
-  return withAlpha(kFlame, clamp01(inside + 0.5f) * (1 - u * 0.5f));
+  return withAlpha(mix(glowAt(r), kFlame, kFlameStrength), clamp01(inside + 0.5f) * (1 - u * 0.5f));
 }
 
 colour discAt(float r, float x, float y) {
@@ -95,7 +100,7 @@ colour discAt(float r, float x, float y) {
   colour c = mix(kDiscLimb, kDiscCentre, std::pow(limb, 0.8f));
   // A slowly warped granulation keeps the disc from looking flat.
   float warp = fractalNoise(x / 60, y / 60, 2, kGranuleSeed + 1);
-  c = shade(c, 1 + 0.08f * fractalNoise(x / 18 + warp, y / 18 - warp, 3, kGranuleSeed));
+  c = shade(c, 1 + kGranulation * fractalNoise(x / 18 + warp, y / 18 - warp, 3, kGranuleSeed));
   c = mix(c, kDiscOutline, smoothstep(kOutlineWidth + 0.5f, 0.5f, inside) * 0.9f);
   return withAlpha(c, cover);
 }
