@@ -138,6 +138,13 @@ TEST(FlashCheck, BroadcastRuleCountsOverAQuarterOfTheScreenAndFailsFlashesHeldFi
       {"a 10 Hz square of 152 x 152, over a quarter of a field and far under a quarter of the screen", 2 * kFps,
        flashingSquare(152, 10, kWhite, kBlack), 0, false, true, 0, 0},
       {"four flashes a second over half the screen", 2 * kFps, leftHalf(4, 2), 4, false, false, 0.4, 2},
+      // Cells anywhere count together: a quarter of the screen has four or more.
+      {"five flashes a second over an eighth of the screen and four over another eighth", 2 * kFps,
+       [](int n, int x, int) {
+         return (x < kScreenWidth / 8 && firstHalf(n, 5)) || (x >= kScreenWidth / 8 && x < kScreenWidth / 4 &&
+                                                               firstHalf(n, 4)) ? kWhite : kBlack;
+       },
+       4, false, false, 1, 2},
       // 0.4 s a flash, ending dark: two or three flashes in every second of it.
       {"2.5 flashes a second over half the screen for 6 s", 7 * kFps, leftHalf(2.5, 6), 2, true, false, 5, 7},
       {"2.5 flashes a second over half the screen for 4 s", 5 * kFps, leftHalf(2.5, 4), 2, true, true, 3, 4.99},
