@@ -55,7 +55,12 @@ showSources preparedShowSources() {
   std::string configure = "cmake -G '" PREVIEW_GENERATOR "' -S " + sources.root + " -B " + sources.build +
                           " -DVORLANE_PREVIEW_SHOW=ON -DCMAKE_BUILD_TYPE=" PREVIEW_BUILD_TYPE + log;
   std::string build = "cmake --build " + sources.build + " --parallel 2" + log;
-  if ((!fs::exists(sources.build + "/CMakeCache.txt") && std::system(configure.c_str()) != 0) ||
+  // A build made with another generator is made again.
+  std::string cache = sources.build + "/CMakeCache.txt";
+  if (fs::exists(cache) &&
+      readFile(cache).find("\nCMAKE_GENERATOR:INTERNAL=" PREVIEW_GENERATOR "\n") == std::string::npos)
+    fs::remove_all(sources.build);
+  if ((!fs::exists(cache) && std::system(configure.c_str()) != 0) ||
       std::system(build.c_str()) != 0)
     sources.build.clear();
   return sources;
