@@ -24,6 +24,11 @@ if(VORLANE_LLD)
   add_link_options(-fuse-ld=lld)
 endif()
 set(precompiled <GL/glew.h> <cmath> <map> <string> <utility> <vector>)
+# The static libraries between the objects and the library are thin, with
+# their index written in the same step: no copy of the objects, no ranlib.
+set(CMAKE_CXX_ARCHIVE_CREATE "<CMAKE_AR> qcsT <TARGET> <LINK_FLAGS> <OBJECTS>")
+set(CMAKE_CXX_ARCHIVE_APPEND "<CMAKE_AR> qsT <TARGET> <LINK_FLAGS> <OBJECTS>")
+set(CMAKE_CXX_ARCHIVE_FINISH "")
 
 add_compile_options(${fast_build})
 add_subdirectory(src/schedule)
