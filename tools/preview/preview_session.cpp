@@ -190,8 +190,13 @@ void previewSession::drawShow(unsigned ms) {
 }
 
 void previewSession::showTrial() {
-  // Everything the version before made goes with its context.
+  // Everything the version before made goes: what its scenes hold on the
+  // heap, freed in its own context, then the context with every GL object
+  // in it.
   if (shown.library) {
+    makeShowContextCurrent(demoWindow, shown.context);
+    shown.api->release(shown.scenes);
+    makeShowContextCurrent(demoWindow, trial.context);
     destroyShowContext(shown.context);
     closeShowLibrary(&shown);
   }

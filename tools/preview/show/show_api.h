@@ -13,7 +13,7 @@ class demoScenes;
 
 // Changed with the table, so that a library built from another version of
 // this header is refused rather than called.
-constexpr unsigned kShowApiLayout = 1;
+constexpr unsigned kShowApiLayout = 2;
 
 class showApi {
  public:
@@ -30,6 +30,10 @@ class showApi {
   std::string (*reloadFile)(const demoScenes* scenes, const std::string& path);
   // The scene the timeline gives `musicSeconds`.
   sceneSlot (*sceneAt)(float musicSeconds);
+  // Frees what the scenes hold on the heap, the scenes with it, with their
+  // context current: the preview calls it on a version it leaves for a
+  // newer one. The demo never frees its scenes.
+  void (*release)(demoScenes* scenes);
 };
 
 // The library's one exported function, looked up by this name.

@@ -2,6 +2,8 @@
 // the runtime's frame and file reloading around them, behind the table of
 // show_api.h. Everything else in it is hidden (show_build.cmake).
 
+#include <FTGL/ftgl.h>
+
 #include <cstdlib>
 
 #include "runtime/demo_frame.h"
@@ -28,7 +30,39 @@ void draw(const demoScenes* scenes, float musicSeconds) {
 
 std::string reloadFile(const demoScenes* scenes, const std::string& path) { return reloadSceneFile(*scenes, path); }
 
-const showApi kShowApi = {kShowApiLayout, build, draw, reloadFile, sceneAt};
+// The scenes and the toolkit's objects free nothing themselves, as the demo
+// never frees them: a version left behind is taken apart here, field by
+// field. Most of it is the fonts: the file each face read, and FTGL's fonts
+// made from it, which go before the file they read from.
+void releaseFace(textFace* face) {
+  for (const auto& sized : face->fontsBySize) delete sized.second;
+  delete face->unsizedFont;
+  delete face;
+}
+
+void release(demoScenes* scenes) {
+  scene0EFX* opening = scenes->opening;
+  for (imageTexture* texture : {opening->background, opening->backCrag, opening->frontCrag, opening->sun})
+    delete texture;
+  releaseFace(opening->font);
+  delete opening->target;
+  delete opening;
+  velmoEFX* wordSlam = scenes->wordSlam;
+  releaseFace(wordSlam->font);
+  delete wordSlam->target;
+  delete wordSlam->background;
+  delete wordSlam;
+  scene2EFX* scroller = scenes->scroller;
+  delete scroller->scrollerTexture;
+  delete scroller->sunTexture;
+  releaseFace(scroller->font);
+  delete scroller->target;
+  delete scroller->textShader;
+  delete scroller;
+  delete scenes;
+}
+
+const showApi kShowApi = {kShowApiLayout, build, draw, reloadFile, sceneAt, release};
 
 }  // namespace
 
