@@ -17,7 +17,8 @@ set(CMAKE_VISIBILITY_INLINES_HIDDEN ON)
 # machine: the show's own code is compiled for building quickly, not for
 # running fast (Mesa's drawing, not this code, takes a frame's time), with
 # its big headers precompiled, and linked by lld where there is one. The
-# synthesizer keeps the build type's optimisation: it makes a whole track.
+# synthesizer keeps the build type's optimisation, without the debug
+# information: it makes a whole track.
 set(fast_build -O1 -g0)
 find_program(VORLANE_LLD ld.lld)
 if(VORLANE_LLD)
@@ -34,7 +35,7 @@ add_compile_options(${fast_build})
 add_subdirectory(src/schedule)
 add_subdirectory(src/render)
 add_subdirectory(src/scenes)
-set_property(DIRECTORY PROPERTY COMPILE_OPTIONS "")
+set_property(DIRECTORY PROPERTY COMPILE_OPTIONS -g0)
 add_subdirectory(tools/synth)
 target_precompile_headers(vorlane_render PRIVATE ${precompiled})
 target_precompile_headers(vorlane_scenes PRIVATE ${precompiled})
