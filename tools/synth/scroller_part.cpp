@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <future>
 #include <vector>
 
 #include "drum_kit.h"
@@ -269,14 +270,21 @@ stereoBuffer renderScroller() {
   mix.echo.feedback = 0.38;
 
   scrollerTracks tracks(mix);
-  addDrums(&tracks);
-  addBassLine(&tracks.bass);
-  addPads(&tracks.pads);
-  addStabs(&tracks.stabs);
-  addArpeggio(&tracks.arp);
-  addBuild(&tracks);
-  addLead(&tracks.lead);
+  // The instruments are played at once, each into its own buffers, in the
+  // order it always has: the same samples, sooner on a machine of several
+  // cores. The build plays into the drums' buffers, after them.
+  std::vector<std::future<void>> playing;
+  playing.push_back(std::async(std::launch::async, [&tracks] {
+    addDrums(&tracks);
+    addBuild(&tracks);
+  }));
+  playing.push_back(std::async(std::launch::async, [&tracks] { addBassLine(&tracks.bass); }));
+  playing.push_back(std::async(std::launch::async, [&tracks] { addPads(&tracks.pads); }));
+  playing.push_back(std::async(std::launch::async, [&tracks] { addStabs(&tracks.stabs); }));
+  playing.push_back(std::async(std::launch::async, [&tracks] { addArpeggio(&tracks.arp); }));
+  playing.push_back(std::async(std::launch::async, [&tracks] { addLead(&tracks.lead); }));
   addBellCall(&tracks.bells);
+  for (std::future<void>& instrument : playing) instrument.get();
   duckUnderTheKicks(&tracks);
 
   mix.place(tracks.kicks, kKickMix);
