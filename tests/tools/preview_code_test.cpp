@@ -15,7 +15,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 #include "support/sound_level.h"
 #include "support/temp_dir.h"
@@ -189,14 +188,6 @@ TEST_F(PreviewCode, ThirtyReloadsKeepThePreviewWithinSixMegabytesOfItsSizeAfterO
   // 10 MB over 50 reloads.
   constexpr int kReloads = 30;
   constexpr long kMostGrowthKilobytes = 6 * 1024;
-  auto residentKilobytes = [this] {
-    std::ifstream status("/proc/" + std::to_string(preview.pid) + "/status");
-    std::string word;
-    long kilobytes = -1;
-    while (status >> word)
-      if (word == "VmRSS:") status >> kilobytes;
-    return kilobytes;
-  };
   startAt("6.6");
   ASSERT_TRUE(holdAt(7.501, {"2", "Right"})) << preview.windowTitle();
   long afterOne = 0;
@@ -205,9 +196,9 @@ TEST_F(PreviewCode, ThirtyReloadsKeepThePreviewWithinSixMegabytesOfItsSizeAfterO
     ASSERT_TRUE(reload % 2 ? edit(kSceneFile, kGreyTint, kMagentaTint) : edit(kSceneFile, kMagentaTint, kGreyTint));
     ASSERT_LT(secondsUntilPictureChanges(before, kRebuildSeconds), kRebuildSeconds) << preview.windowTitle();
     ASSERT_TRUE(waitUntilBuilt(kRebuildSeconds)) << preview.windowTitle();
-    if (reload == 1) afterOne = residentKilobytes();
+    if (reload == 1) afterOne = residentKilobytes(preview.pid);
   }
-  long growth = residentKilobytes() - afterOne;
+  long growth = residentKilobytes(preview.pid) - afterOne;
   printf("the preview grew %.1f MB over %d reloads after the first\n", growth / 1024.0, kReloads - 1);
   EXPECT_LE(growth, kMostGrowthKilobytes);
 }

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <thread>
 
 #include "support/temp_dir.h"
@@ -17,6 +18,15 @@ double titleSeconds(const std::string& title) {
 bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 void sleepFor(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
+
+long residentKilobytes(int pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string word;
+  long kilobytes = -1;
+  while (status >> word)
+    if (word == "VmRSS:") status >> kilobytes;
+  return kilobytes;
+}
 
 void previewTest::SetUp() {
   sources = preparedShowSources();

@@ -27,6 +27,9 @@ bool has(const std::string& text, const std::string& part);
 
 void sleepFor(double seconds);
 
+// The resident memory of process `pid`, in kilobytes; -1 if it cannot be read.
+long residentKilobytes(int pid);
+
 class previewTest : public testing::Test {
  protected:
   showSources sources;

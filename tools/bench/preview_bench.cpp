@@ -81,15 +81,6 @@ double loadAverage() {
   return load;
 }
 
-long residentKilobytes(pid_t pid) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  std::string word;
-  long kilobytes = -1;
-  while (status >> word)
-    if (word == "VmRSS:") status >> kilobytes;
-  return kilobytes;
-}
-
 // Processes that keep a core busy until they are stopped.
 class busyProcesses {
  public:
@@ -174,14 +165,12 @@ class PreviewBench : public previewTest {
   void run(const char* how, int edits) {
     startAt("6.6");
     double loadSum = 0;
-    int loadCount = 0;
     figures all[3];
     for (int which = 0; which < 3; ++which) {
       all[which] = measure(which, edits);
       loadSum += loadAverage();
-      ++loadCount;
     }
-    printf("%s, load average %.1f:\n", how, loadSum / loadCount);
+    printf("%s, load average %.1f:\n", how, loadSum / 3);
     for (int which = 0; which < 3; ++which) {
       printFigures(kEdits[which].kind, "screen", all[which].toScreen);
       printFigures(kEdits[which].kind, "music", all[which].toMusic);

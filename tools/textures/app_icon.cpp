@@ -22,13 +22,9 @@ canvas shrinkPicture(const canvas& picture, int size) {
       int top = y * picture.height / size, bottom = (y + 1) * picture.height / size;
       colour sum = kClear;
       for (int v = top; v < bottom; ++v) {
-        for (int u = left; u < right; ++u) {
-          const colour& c = picture.at(u, v);
-          sum = {sum.r + c.r * c.a, sum.g + c.g * c.a, sum.b + c.b * c.a, sum.a + c.a};
-        }
+        for (int u = left; u < right; ++u) sum = addWeighted(sum, picture.at(u, v));
       }
-      float count = float((right - left) * (bottom - top));
-      if (sum.a > 0) small.at(x, y) = {sum.r / sum.a, sum.g / sum.a, sum.b / sum.a, sum.a / count};
+      small.at(x, y) = weightedMean(sum, float((right - left) * (bottom - top)));
     }
   }
   return small;

@@ -18,6 +18,18 @@ inline colour shade(colour c, float factor) { return {c.r * factor, c.g * factor
 
 inline colour withAlpha(colour c, float a) { return {c.r, c.g, c.b, a}; }
 
+// Adds `c`, weighted by its alpha, to a running sum: averaging so, clear
+// pixels add no colour to an edge.
+inline colour addWeighted(colour sum, colour c) {
+  return {sum.r + c.r * c.a, sum.g + c.g * c.a, sum.b + c.b * c.a, sum.a + c.a};
+}
+
+// The straight-alpha mean of `count` pixels summed by addWeighted.
+inline colour weightedMean(colour sum, float count) {
+  if (sum.a <= 0) return kClear;
+  return {sum.r / sum.a, sum.g / sum.a, sum.b / sum.a, sum.a / count};
+}
+
 // Paints `top` over `bottom`, both with straight alpha.
 inline colour over(colour bottom, colour top) {
   float a = top.a + bottom.a * (1 - top.a);

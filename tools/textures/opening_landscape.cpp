@@ -57,17 +57,15 @@ canvas shrunkAboutCentre(const canvas& picture, float factor) {
   float cx = picture.width * 0.5f, cy = picture.height * 0.5f;
   for (int y = 0; y < picture.height; ++y) {
     for (int x = 0; x < picture.width; ++x) {
-      // Premultiplied, so that clear texels add no colour at the edges.
       colour sum = kClear;
       for (int sy = 0; sy < kSubsamples; ++sy)
         for (int sx = 0; sx < kSubsamples; ++sx) {
           int px = int(std::floor(cx + (x + (sx + 0.5f) / kSubsamples - cx) * factor));
           int py = int(std::floor(cy + (y + (sy + 0.5f) / kSubsamples - cy) * factor));
-          if (px < 0 || py < 0 || px >= picture.width || py >= picture.height) continue;
-          const colour& c = picture.at(px, py);
-          sum = {sum.r + c.r * c.a, sum.g + c.g * c.a, sum.b + c.b * c.a, sum.a + c.a};
+          if (px >= 0 && py >= 0 && px < picture.width && py < picture.height)
+            sum = addWeighted(sum, picture.at(px, py));
         }
-      if (sum.a > 0) shrunk.at(x, y) = {sum.r / sum.a, sum.g / sum.a, sum.b / sum.a, sum.a / (kSubsamples * kSubsamples)};
+      shrunk.at(x, y) = weightedMean(sum, kSubsamples * kSubsamples);
     }
   }
   return shrunk;
