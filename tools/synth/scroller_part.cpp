@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <future>
 #include <vector>
 
 #include "drum_kit.h"
 #include "instruments.h"
 #include "noise_source.h"
 #include "part_mix.h"
+#include "play_together.h"
 #include "scroller_score.h"
 #include "sidechain.h"
 #include "schedule/schedule.h"
@@ -273,18 +273,13 @@ stereoBuffer renderScroller() {
   // The instruments are played at once, each into its own buffers, in the
   // order it always has: the same samples, sooner on a machine of several
   // cores. The build plays into the drums' buffers, after them.
-  std::vector<std::future<void>> playing;
-  playing.push_back(std::async(std::launch::async, [&tracks] {
-    addDrums(&tracks);
-    addBuild(&tracks);
-  }));
-  playing.push_back(std::async(std::launch::async, [&tracks] { addBassLine(&tracks.bass); }));
-  playing.push_back(std::async(std::launch::async, [&tracks] { addPads(&tracks.pads); }));
-  playing.push_back(std::async(std::launch::async, [&tracks] { addStabs(&tracks.stabs); }));
-  playing.push_back(std::async(std::launch::async, [&tracks] { addArpeggio(&tracks.arp); }));
-  playing.push_back(std::async(std::launch::async, [&tracks] { addLead(&tracks.lead); }));
-  addBellCall(&tracks.bells);
-  for (std::future<void>& instrument : playing) instrument.get();
+  playTogether({[&tracks] {
+                  addDrums(&tracks);
+                  addBuild(&tracks);
+                },
+                [&tracks] { addBassLine(&tracks.bass); }, [&tracks] { addPads(&tracks.pads); },
+                [&tracks] { addStabs(&tracks.stabs); }, [&tracks] { addArpeggio(&tracks.arp); },
+                [&tracks] { addLead(&tracks.lead); }, [&tracks] { addBellCall(&tracks.bells); }});
   duckUnderTheKicks(&tracks);
 
   mix.place(tracks.kicks, kKickMix);

@@ -18,7 +18,8 @@ set(CMAKE_VISIBILITY_INLINES_HIDDEN ON)
 # running fast (Mesa's drawing, not this code, takes a frame's time), with
 # its big headers precompiled, and linked by lld where there is one. The
 # synthesizer keeps the build type's optimisation, without the debug
-# information: it makes a whole track.
+# information, and with its standard headers precompiled: it makes a whole
+# track.
 set(fast_build -O1 -g0)
 find_program(VORLANE_LLD ld.lld)
 if(VORLANE_LLD)
@@ -39,6 +40,7 @@ set_property(DIRECTORY PROPERTY COMPILE_OPTIONS -g0)
 add_subdirectory(tools/synth)
 target_precompile_headers(vorlane_render PRIVATE ${precompiled})
 target_precompile_headers(vorlane_scenes PRIVATE ${precompiled})
+target_precompile_headers(vorlane_synth PRIVATE <algorithm> <array> <cmath> <cstdint> <functional> <vector>)
 
 set(runtime ${PROJECT_SOURCE_DIR}/src/runtime)
 add_library(vorlane_show MODULE ${CMAKE_CURRENT_LIST_DIR}/show_entry.cpp
