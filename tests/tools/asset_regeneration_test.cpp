@@ -56,7 +56,7 @@ TEST_F(AssetRegeneration, TheWindowsIconIsTheSunThePainterPaints) {
 }
 
 TEST_F(AssetRegeneration, MusicAndShortTrackAreWhatTheSynthesizerPlays) {
-  std::string music = encoded(renderDemoTrack([](const char*, int, int) {}), "192");
+  std::string music = encoded(renderDemoTrack([](const char*, bool, int, int) {}), "192");
   ASSERT_FALSE(music.empty());
   EXPECT_TRUE(music == committed("data/vorlane.mp3"));
   std::string shortTrack = encoded(makeTestTrack(), "160");

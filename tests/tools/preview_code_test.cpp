@@ -4,7 +4,8 @@
 // the same moment, and a schedule edit remakes the music, which then holds
 // the hit at its new moment; an edit to a header is built too; quitting
 // while it builds stops the whole build; an edit that does not compile keeps the
-// picture and says "error"; new code that crashes in its first frame, or
+// picture and says "error"; the music made after a schedule edit from the
+// parts kept from before is the synthesizer's whole track; new code that crashes in its first frame, or
 // ends on a missing file while building its scenes, gives way to the code
 // before it, and with none before it the preview ends with its line and
 // status 1; and a version left for a newer one gives back its memory, so
@@ -16,6 +17,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "show_build.h"
+#include "support/child_process.h"
 #include "support/sound_level.h"
 #include "support/temp_dir.h"
 #include "support/wav_file.h"
@@ -33,6 +36,13 @@ constexpr double kRebuildSeconds = 90;
 const char* const kGreyTint = "glColor4f(0.8f, 0.8f, 0.8f, 1);";
 const char* const kMagentaTint = "glColor4f(0.8f, 0.2f, 0.8f, 1);";
 const char* const kSceneFile = "src/scenes/velmo_efx.cpp";
+
+// A command line for the shell, each argument quoted.
+std::string shellCommand(const std::vector<std::string>& arguments) {
+  std::string command;
+  for (const std::string& argument : arguments) command += " '" + argument + "'";
+  return command;
+}
 
 double secondsSince(clockType::time_point start) {
   return std::chrono::duration<double>(clockType::now() - start).count();
@@ -141,6 +151,11 @@ TEST_F(PreviewCode, AScheduleEditMovesTheWordAndTheMusicWithIt) {
   rgbImage withDirty = picture();
   ASSERT_FALSE(withDirty.rgb == withoutDirty.rgb);
 
+  // The parts of the music as the sources are now are kept, as the last
+  // music made from them would have kept them.
+  showBuildFolder folder{sources.build};
+  runCommand(shellCommand(folder.musicCommand()));
+
   // "Dirty" from 6.95 s.
   auto saved = clockType::now();
   ASSERT_TRUE(edit("src/schedule/schedule.h", "kDirtyAfter = 0.3;", "kDirtyAfter = 0.45;"));
@@ -154,6 +169,20 @@ TEST_F(PreviewCode, AScheduleEditMovesTheWordAndTheMusicWithIt) {
   printf("the new music played %.0f ms after the save\n", secondsSince(saved) * 1000);
   EXPECT_EQ(titleSeconds(preview.windowTitle()), shown);
   EXPECT_TRUE(picture().rgb == withoutDirty.rgb) << "\"Dirty\" still shows at 6.901 s";
+
+  // Only the word slam was played again, and the music with the parts kept
+  // from before is the whole track the synthesizer makes from these sources.
+  std::string made = readFile(folder.musicLog());
+  EXPECT_TRUE(has(made, "kept opening") && has(made, "rendered word slam") && has(made, "kept scroller")) << made;
+  std::string dir = makeTempDir();
+  std::string whole = dir + "/whole.wav";
+  runCommand(shellCommand({folder.synthesizer(), "--music", whole}));
+  wavFile fromPreview, fromSynthesizer;
+  ASSERT_TRUE(readWav(folder.music(), &fromPreview));
+  ASSERT_TRUE(readWav(whole, &fromSynthesizer));
+  std::filesystem::remove_all(dir);
+  EXPECT_EQ(fromPreview.samples.size(), fromSynthesizer.samples.size());
+  EXPECT_TRUE(fromPreview.samples == fromSynthesizer.samples) << "the preview's music is not the synthesizer's";
 
   // A second of the new music from the start of the word slam.
   ASSERT_TRUE(holdAt(6.501, {"2"})) << preview.windowTitle();

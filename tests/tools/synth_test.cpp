@@ -1,7 +1,8 @@
 // The synthesizer's building blocks, where a slip would be heard or would
 // break the file: buffers that mix only where they overlap, gains applied
 // frame by frame in order, equal-power panning, a limiter that never lets a
-// sample past its ceiling, and a WAV header an encoder reads.
+// sample past its ceiling, a WAV header an encoder reads, and parts kept
+// from one run to the next only while the code that made them is the same.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "kept_parts.h"
 #include "limiter.h"
 #include "part_mix.h"
 #include "stereo_buffer.h"
@@ -110,4 +112,92 @@ TEST(WavWriter, WritesTheHeaderAnEncoderReads) {
   EXPECT_EQ(little(40, 4), 8u);
   EXPECT_EQ(little(44 + 6, 2), 0x8000u);
   EXPECT_FALSE(writeWav("/nonexistent/folder/out.wav", {0}, 1, 44100));
+}
+
+namespace {
+
+// Two parts that count how often they are played, each a few frames of its
+// own level.
+int openingsPlayed = 0, scrollersPlayed = 0;
+stereoBuffer partOfLevel(long firstFrame, float level) {
+  stereoBuffer part;
+  part.firstFrame = firstFrame;
+  part.left.assign(5, level);
+  part.right.assign(5, -level);
+  return part;
+}
+stereoBuffer playOpening() {
+  ++openingsPlayed;
+  return partOfLevel(0, 0.25f);
+}
+stereoBuffer playScroller() {
+  ++scrollersPlayed;
+  return partOfLevel(441, 0.5f);
+}
+const std::vector<trackPart> kTwoParts = {{"opening", "opening_part.cpp.o", playOpening},
+                                          {"scroller", "scroller_part.cpp.o", playScroller}};
+
+}  // namespace
+
+TEST(KeptParts, APartIsPlayedAgainOnlyWhenItsObjectOrTheSharedOnesChangeOrItsFileIsDamaged) {
+  std::string dir = makeTempDir();
+  std::string objects = dir + "/objects";
+  std::filesystem::create_directories(objects);
+  writeFile(objects + "/opening_part.cpp.o", "opening code");
+  writeFile(objects + "/scroller_part.cpp.o", "scroller code");
+  writeFile(objects + "/instruments.cpp.o", "instrument code");
+  writeFile(objects + "/instruments.cpp.o.d", "a dependency list, not code");
+  keptParts kept{objects, dir + "/kept", {}};
+  // Plays both parts through the kept folder: which were kept.
+  auto playBoth = [&] {
+    std::string line;
+    EXPECT_TRUE(kept.readKeys(kTwoParts, &line)) << line;
+    std::vector<bool> fromKept;
+    for (size_t i = 0; i < kTwoParts.size(); ++i) {
+      bool wasKept = false;
+      stereoBuffer part = kept.play(kTwoParts, i, &wasKept);
+      stereoBuffer played = i == 0 ? partOfLevel(0, 0.25f) : partOfLevel(441, 0.5f);
+      EXPECT_EQ(part.firstFrame, played.firstFrame) << i;
+      EXPECT_EQ(part.left, played.left) << i;
+      EXPECT_EQ(part.right, played.right) << i;
+      fromKept.push_back(wasKept);
+    }
+    return fromKept;
+  };
+
+  EXPECT_EQ(playBoth(), (std::vector<bool>{false, false}));
+  EXPECT_EQ(playBoth(), (std::vector<bool>{true, true}));
+  EXPECT_EQ(openingsPlayed, 1);
+  EXPECT_EQ(scrollersPlayed, 1);
+
+  // The scroller's own code changed: the opening is still what it was.
+  writeFile(objects + "/scroller_part.cpp.o", "scroller code, edited");
+  EXPECT_EQ(playBoth(), (std::vector<bool>{true, false}));
+  // An edit that changed nothing in the dependency lists' objects.
+  writeFile(objects + "/instruments.cpp.o.d", "another dependency list");
+  EXPECT_EQ(playBoth(), (std::vector<bool>{true, true}));
+  // Code every part runs, and a new file of it.
+  writeFile(objects + "/instruments.cpp.o", "instrument code, edited");
+  EXPECT_EQ(playBoth(), (std::vector<bool>{false, false}));
+  writeFile(objects + "/echo.cpp.o", "echo code");
+  EXPECT_EQ(playBoth(), (std::vector<bool>{false, false}));
+  EXPECT_EQ(playBoth(), (std::vector<bool>{true, true}));
+
+  // A kept file cut short, or of another part's code, is played again.
+  std::string keptOpening = dir + "/kept/opening_part.samples";
+  std::string bytes = readFile(keptOpening);
+  writeFile(keptOpening, bytes.substr(0, bytes.size() - 4));
+  EXPECT_EQ(playBoth(), (std::vector<bool>{false, true}));
+  std::filesystem::copy_file(dir + "/kept/scroller_part.samples", keptOpening,
+                             std::filesystem::copy_options::overwrite_existing);
+  EXPECT_EQ(playBoth(), (std::vector<bool>{false, true}));
+  EXPECT_EQ(openingsPlayed, 5);
+  EXPECT_EQ(scrollersPlayed, 4);
+
+  // Without a part's object there is no key to trust.
+  std::filesystem::remove(objects + "/opening_part.cpp.o");
+  std::string line;
+  EXPECT_FALSE(kept.readKeys(kTwoParts, &line));
+  EXPECT_EQ(line, "cannot read " + objects + "/opening_part.cpp.o");
+  std::filesystem::remove_all(dir);
 }

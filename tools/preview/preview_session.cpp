@@ -166,6 +166,7 @@ void previewSession::loadNewShow() {
     if (next.library) closeShowLibrary(&next);
     codeLine = line;
     say(line);
+    rebuild.newLibraryShown();
     return;
   }
   guardedRun run = runGuarded([&next] { next.scenes = next.api->build(exitFromGuardedRun); });
@@ -206,6 +207,7 @@ void previewSession::showTrial() {
   state.sceneAt = shown.api->sceneAt;
   if (state.looping) loopSceneShowing(&state);
   codeLine.clear();
+  rebuild.newLibraryShown();
   // The old context's pictures and render targets were freed in the
   // middle of the heap, where the allocator would keep them: give those
   // pages back.
@@ -224,6 +226,7 @@ void previewSession::rollBack(loadedShow* failed, const guardedRun& failure, con
   *failed = loadedShow();
   codeLine = "the new code " + failure.what() + " " + step + "; the code before it goes on";
   say(codeLine);
+  rebuild.newLibraryShown();
 }
 
 void previewSession::playNewMusic() {

@@ -33,4 +33,6 @@ std::vector<std::string> showBuildFolder::buildCommand(const char* target) const
   return command;
 }
 
-std::vector<std::string> showBuildFolder::musicCommand() const { return {synthesizer(), "--music", music()}; }
+std::vector<std::string> showBuildFolder::musicCommand() const {
+  return {synthesizer(), "--music", music(), "--keep-parts", synthObjects(), musicParts()};
+}

@@ -30,6 +30,10 @@ class showBuildFolder {
   // The last music the synthesizer made, and what it printed.
   std::string music() const { return path + "/preview-music.wav"; }
   std::string musicLog() const { return path + "/preview-music.log"; }
+  // The synthesizer's object files, and the parts of the music made from
+  // them, which the next music reads again where its code has not changed.
+  std::string synthObjects() const { return path + "/tools/synth/CMakeFiles/vorlane_synth.dir"; }
+  std::string musicParts() const { return path + "/preview-music-parts"; }
 
   // Whether `path` has been configured as a build of the show.
   bool configured() const;
@@ -38,6 +42,7 @@ class showBuildFolder {
   // The command that brings `target` up to date (null: everything), with
   // as many jobs as the machine has cores.
   std::vector<std::string> buildCommand(const char* target) const;
-  // The command that makes the music from the schedule into music().
+  // The command that makes the music from the schedule into music(),
+  // playing again only the parts whose code has changed.
   std::vector<std::string> musicCommand() const;
 };

@@ -62,10 +62,13 @@ rebuildEvent showRebuild::poll(std::string* line) {
       if (!(synth == musicFrom)) startMusic(synth);
       return rebuildEvent::none;
     }
-    startBuild(kSynthTarget);
     fileStamp built = stampOf(folder.library());
-    if (built == library) return rebuildEvent::libraryBuilt;
+    if (built == library) {
+      startBuild(kSynthTarget);
+      return rebuildEvent::libraryBuilt;
+    }
     library = built;
+    synthWaits = true;
     return rebuildEvent::newLibrary;
   }
   if (music.active() && music.ended(&status)) {
@@ -74,6 +77,13 @@ rebuildEvent showRebuild::poll(std::string* line) {
     return rebuildEvent::musicFailed;
   }
   return rebuildEvent::none;
+}
+
+void showRebuild::newLibraryShown() {
+  if (!synthWaits) return;
+  synthWaits = false;
+  // Sources changed since are built first, and the synthesizer after them.
+  if (!build.active()) startBuild(kSynthTarget);
 }
 
 void showRebuild::stop() {

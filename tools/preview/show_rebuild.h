@@ -27,6 +27,9 @@ class showRebuild {
   backgroundJob build;         // the step building now
   bool buildingSynth = false;  // which target it is building
   bool again = false;          // the sources changed while it built
+  // The synthesizer is built once the new library is on screen, so that
+  // its compilers do not slow the new scenes' first frame.
+  bool synthWaits = false;
   fileStamp library;           // the library as last built
   backgroundJob music;
   fileStamp musicFrom;  // the synthesizer that made, or is making, the music
@@ -42,6 +45,9 @@ class showRebuild {
   void sourcesChanged();
   // What has happened since the last call: one event at a time, until none.
   rebuildEvent poll(std::string* line);
+  // The new library has drawn its first frame, or failed to: the
+  // synthesizer's build, held back for it, starts.
+  void newLibraryShown();
   // Stops the build and the music being made.
   void stop();
 

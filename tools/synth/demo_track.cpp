@@ -37,14 +37,21 @@ std::vector<int16_t> quantise(const stereoBuffer& mix) {
 
 }  // namespace
 
-std::vector<int16_t> renderDemoTrack(progressReport report) {
+const std::vector<trackPart>& demoTrackParts() {
+  static const std::vector<trackPart> parts = {{"opening", "opening_part.cpp.o", renderOpening},
+                                               {"word slam", "word_slam_part.cpp.o", renderWordSlam},
+                                               {"scroller", "scroller_part.cpp.o", renderScroller}};
+  return parts;
+}
+
+std::vector<int16_t> renderDemoTrack(progressReport report, const keptParts* kept) {
+  const std::vector<trackPart>& parts = demoTrackParts();
   stereoBuffer track(0.0, kTrackSeconds);
-  track.mixIn(renderOpening(), kMasterLevel);
-  report("opening", 1, kStages);
-  track.mixIn(renderWordSlam(), kMasterLevel);
-  report("word slam", 2, kStages);
-  track.mixIn(renderScroller(), kMasterLevel);
-  report("scroller", 3, kStages);
+  for (size_t i = 0; i < parts.size(); ++i) {
+    bool fromKept = false;
+    track.mixIn(kept ? kept->play(parts, i, &fromKept) : parts[i].render(), kMasterLevel);
+    report(parts[i].name, fromKept, int(i) + 1, kStages);
+  }
 
   onePoleFilter dcLeft(kDcCutHz), dcRight(kDcCutHz);
   for (size_t i = 0; i < track.frames(); ++i) {
@@ -52,8 +59,8 @@ std::vector<int16_t> renderDemoTrack(progressReport report) {
     track.right[i] = float(dcRight.highpass(track.right[i]));
   }
   limitPeaks(&track, limiterSettings{});
-  report("master", 4, kStages);
+  report("master", false, 4, kStages);
   std::vector<int16_t> samples = quantise(track);
-  report("16-bit", 5, kStages);
+  report("16-bit", false, 5, kStages);
   return samples;
 }

@@ -5,8 +5,16 @@
 #include <cstdint>
 #include <vector>
 
-// Called as each stage of the render finishes, for the progress line.
-using progressReport = void (*)(const char* stage, int done, int total);
+#include "kept_parts.h"
 
-// Interleaved stereo at the synthesizer's rate, kTrackSeconds long.
-std::vector<int16_t> renderDemoTrack(progressReport report);
+// Called as each stage of the render finishes, for the progress line:
+// `kept` for a part read from the kept parts rather than played.
+using progressReport = void (*)(const char* stage, bool kept, int done, int total);
+
+// The opening, the word slam and the scroller.
+const std::vector<trackPart>& demoTrackParts();
+
+// Interleaved stereo at the synthesizer's rate, kTrackSeconds long. With
+// `kept`, whose keys are read, the parts kept there under their keys are
+// read instead of played, and the others are kept there.
+std::vector<int16_t> renderDemoTrack(progressReport report, const keptParts* kept = nullptr);

@@ -50,7 +50,7 @@ target_include_directories(vorlane_show PRIVATE ${CMAKE_CURRENT_LIST_DIR})
 target_compile_definitions(vorlane_show PRIVATE VORLANE_FULLSCREEN=0)
 # The scenes are deleted through their own types, never through a base.
 target_compile_options(vorlane_show PRIVATE ${fast_build} -Wno-delete-non-virtual-dtor)
-target_precompile_headers(vorlane_show PRIVATE ${precompiled})
+target_precompile_headers(vorlane_show PRIVATE ${precompiled} <FTGL/ftgl.h> <functional>)
 target_link_libraries(vorlane_show PRIVATE vorlane_scenes vorlane_schedule PkgConfig::GLFW3 PkgConfig::FTGL GLEW::GLEW
   OpenGL::GL)
 # A missing name fails the build, not the load. exit() goes through the
