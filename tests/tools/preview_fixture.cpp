@@ -35,6 +35,7 @@ void previewTest::SetUp() {
 }
 
 void previewTest::TearDown() {
+  window.reset();
   if (preview.pid <= 0) return;
   preview.tapKey("Escape");
   EXPECT_EQ(preview.waitForExit(kPreviewStartSeconds), 0) << preview.output();
@@ -47,6 +48,7 @@ void previewTest::startAt(const char* seconds, const std::vector<std::string>& u
   preview.arguments = {"--at", seconds, "--show-build", sources.build};
   preview.start(unset, set);
   ASSERT_TRUE(preview.waitForWindow(kPreviewStartSeconds)) << preview.output();
+  window = std::make_unique<windowReader>(preview.display, preview.windowId);
   ASSERT_TRUE(waitForTitle([](const std::string& title) { return titleSeconds(title) >= 0; }, kPreviewStartSeconds));
   // It plays from the moment asked, not from the start.
   EXPECT_GE(titleSeconds(preview.windowTitle()), atof(seconds));
@@ -62,7 +64,7 @@ void previewTest::startHeardAt(const char* seconds) {
 
 bool previewTest::waitForTitle(const std::function<bool(const std::string&)>& test, double seconds) {
   auto deadline = clockType::now() + std::chrono::duration<double>(seconds);
-  while (!test(preview.windowTitle())) {
+  while (!test(window->title())) {
     if (clockType::now() > deadline) return false;
     sleepFor(0.02);
   }
@@ -82,7 +84,7 @@ double previewTest::settledSeconds() {
   return titleSeconds(preview.windowTitle());
 }
 
-rgbImage previewTest::picture() { return windowImage(preview.display, preview.windowId); }
+rgbImage previewTest::picture() { return window->picture(); }
 
 double previewTest::secondsUntilPictureChanges(const rgbImage& before, double limit) {
   auto start = clockType::now();

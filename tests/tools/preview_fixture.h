@@ -8,11 +8,13 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "process/demo_process.h"
 #include "support/rgb_image.h"
+#include "support/window_reader.h"
 #include "tools/show_sources.h"
 
 // How long the preview may take to open its window and show its first
@@ -34,6 +36,8 @@ class previewTest : public testing::Test {
  protected:
   showSources sources;
   demoProcess preview{nullptr};
+  // Its window, read over one connection while it runs.
+  std::unique_ptr<windowReader> window;
 
   // Puts the copy of the sources back as the repository has them.
   void SetUp() override;

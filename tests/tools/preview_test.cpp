@@ -1,7 +1,8 @@
 // The preview's own parts: where each key takes the show on the
 // millisecond clock (scene starts, frame steps, the ends of the track) of
 // the timeline loaded, the loop's bounds, the title, and which edited
-// files count as changed and when.
+// files count as changed and when, saved in place or by renaming, and behind
+// a link.
 
 #include <gtest/gtest.h>
 
@@ -113,6 +114,32 @@ TEST(PreviewTitle, SaysTheMomentSceneStateFrameTimeAndNotes) {
             "6.500 s | between scenes | frame 40.0 ms | Couldn't load shaderfile data/shaders/scroller.frag");
   EXPECT_EQ(previewTitle(at(49), 0.02, {"building", "new music coming"}),
             "0.049 s | opening | frame 20.0 ms | building | new music coming");
+}
+
+TEST(FileWatch, SeesAFileSavedByRenamingAndAFileEditedBehindALink) {
+  std::string root = makeTempDir();
+  std::filesystem::create_directories(root + "/src/scenes");
+  writeFile(root + "/src/scenes/scene.cpp", "first");
+  fileWatch sources(root, {{"src/scenes", {".cpp"}}});
+  sources.waitsToSettle = false;
+  EXPECT_TRUE(sources.changedFiles().empty());
+  // As an editor saves: a new file moved over the old one.
+  writeFile(root + "/src/scenes/.scene.cpp.swp", "second");
+  std::filesystem::rename(root + "/src/scenes/.scene.cpp.swp", root + "/src/scenes/scene.cpp");
+  EXPECT_EQ(sources.changedFiles(), std::vector<std::string>{"src/scenes/scene.cpp"});
+  EXPECT_TRUE(sources.changedFiles().empty());
+
+  // The working folder's font is a link to the sources' own: an edit there
+  // changes nothing in the working folder itself.
+  std::filesystem::create_directories(root + "/fonts");
+  std::filesystem::create_directories(root + "/work");
+  writeFile(root + "/fonts/face.ttf", "font");
+  std::filesystem::create_symlink(root + "/fonts/face.ttf", root + "/work/face.ttf");
+  fileWatch files(root + "/work", {{"", {".ttf"}}});
+  files.waitsToSettle = false;
+  writeFile(root + "/fonts/face.ttf", "a new font");
+  EXPECT_EQ(files.changedFiles(), std::vector<std::string>{"face.ttf"});
+  std::filesystem::remove_all(root);
 }
 
 TEST(FileWatch, ReportsAFileOnceItsChangeHasHeld) {

@@ -1,5 +1,8 @@
 #include "file_watch.h"
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <system_error>
 
@@ -31,7 +34,41 @@ fileStamp stampOf(const std::string& path) {
 }
 
 fileWatch::fileWatch(const std::string& root, const std::vector<watchedFolder>& folders)
-    : root(root), folders(folders), seen(look()) {}
+    : root(root), folders(folders), seen(look()) {
+  std::error_code error;
+  bool linked = false;
+  for (const watchedFolder& watched : folders) {
+    fs::path folder = fs::path(root) / watched.folder;
+    linked = linked || fs::is_symlink(folder, error);
+    for (fs::directory_iterator file(folder, error), end; !error && file != end; file.increment(error))
+      linked = linked || file->is_symlink(error);
+  }
+  if (linked) return;
+  notifications = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  constexpr uint32_t kChanges = IN_CLOSE_WRITE | IN_MODIFY | IN_ATTRIB | IN_CREATE | IN_DELETE | IN_MOVED_FROM |
+                                IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF;
+  for (const watchedFolder& watched : folders) {
+    if (notifications < 0) break;
+    std::string folder = (fs::path(root) / watched.folder).string();
+    if (inotify_add_watch(notifications, folder.c_str(), kChanges) < 0) {
+      close(notifications);
+      notifications = -1;
+    }
+  }
+}
+
+fileWatch::~fileWatch() {
+  if (notifications >= 0) close(notifications);
+}
+
+bool fileWatch::notified() {
+  if (notifications < 0) return true;
+  // What changed is read again from the folders: the events only wake the look.
+  alignas(inotify_event) char events[4096];
+  bool any = false;
+  while (read(notifications, events, sizeof events) > 0) any = true;
+  return any;
+}
 
 std::map<std::string, fileStamp> fileWatch::look() const {
   std::map<std::string, fileStamp> stamps;
@@ -50,6 +87,8 @@ std::map<std::string, fileStamp> fileWatch::look() const {
 }
 
 std::vector<std::string> fileWatch::changedFiles() {
+  // A file settling is looked at again whatever the kernel says.
+  if (!notified() && settling.empty()) return {};
   std::map<std::string, fileStamp> now = look();
   // A file seen before and gone now is still watched, as gone.
   for (const auto& before : seen) now.emplace(before.first, fileStamp());

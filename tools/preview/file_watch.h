@@ -44,9 +44,16 @@ class fileWatch {
   // Off, a change counts at the look that sees it: for files read by a
   // build, which starts again if they change while it runs.
   bool waitsToSettle = true;
+  // The inotify descriptor on the folders; -1 where a folder or a file is a
+  // link, whose target's changes it would not see, and every look reads
+  // the folders.
+  int notifications = -1;
 
   // Notes every watched file under `root` as it is now.
   fileWatch(const std::string& root, const std::vector<watchedFolder>& folders);
+  fileWatch(const fileWatch&) = delete;
+  fileWatch& operator=(const fileWatch&) = delete;
+  ~fileWatch();
 
   // The files whose change has held since the last look, named from the
   // root ("data/shaders/scroller.frag", "font.ttf"). A file that is gone
@@ -55,4 +62,6 @@ class fileWatch {
 
   // The watched files under `root` as they are now.
   std::map<std::string, fileStamp> look() const;
+  // Whether anything in the folders may have changed since the last call.
+  bool notified();
 };

@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -19,8 +18,10 @@ uint32_t little(const std::string& bytes, size_t at, int count) {
 }  // namespace
 
 bool readSynthTrack(const std::string& path, synthTrack* track) {
-  std::ifstream file(path, std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  std::ifstream file(path, std::ios::binary | std::ios::ate);
+  std::string bytes(file ? size_t(file.tellg()) : 0, '\0');
+  file.seekg(0);
+  if (!file.read(bytes.data(), std::streamsize(bytes.size()))) return false;
   if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) return false;
   bool formatSeen = false;
   for (size_t at = 12; at + 8 <= bytes.size();) {
