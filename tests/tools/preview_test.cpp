@@ -2,7 +2,7 @@
 // millisecond clock (scene starts, frame steps, the ends of the track) of
 // the timeline loaded, the loop's bounds, the title, and which edited
 // files count as changed and when, saved in place or by renaming, and behind
-// a link.
+// a link, and the pictures kept decoded across reloads by their bytes.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "decoded_pictures.h"
 #include "file_watch.h"
 #include "preview_keys.h"
 #include "preview_title.h"
@@ -182,4 +183,61 @@ TEST(FileWatch, ReportsAFileOnceItsChangeHasHeld) {
     EXPECT_TRUE(watch.changedFiles().empty()) << c.name;
   }
   std::filesystem::remove_all(root);
+}
+
+namespace {
+
+// A decoder that counts its calls and makes a picture as wide as the
+// file's first byte, one pixel high, of the colour of its second; no
+// picture for a file that starts with 0.
+int decodes = 0;
+gdImagePtr countingDecoder(int size, void* data) {
+  ++decodes;
+  const unsigned char* bytes = static_cast<const unsigned char*>(data);
+  if (size < 2 || bytes[0] == 0) return nullptr;
+  gdImagePtr image = gdImageCreateTrueColor(bytes[0], 1);
+  for (int x = 0; x < bytes[0]; ++x) gdImageSetPixel(image, x, 0, gdTrueColor(bytes[1], 0, 0));
+  return image;
+}
+
+}  // namespace
+
+TEST(DecodedPictures, AFileIsDecodedOnceAndEveryCallGetsAPictureOfItsOwn) {
+  decodedPictures pictures;
+  std::string red = "\x04\xff", dim = "\x04\x40", wide = "\x40\x10", broken = std::string("\x00\x00", 2);
+  auto decode = [&](std::string bytes) { return pictures.decode(int(bytes.size()), bytes.data(), countingDecoder); };
+
+  gdImagePtr first = decode(red);
+  gdImagePtr again = decode(red);
+  ASSERT_TRUE(first && again);
+  EXPECT_EQ(decodes, 1);
+  EXPECT_NE(first, again);
+  EXPECT_EQ(gdImageSX(again), 4);
+  EXPECT_EQ(gdImageRed(again, gdImageTrueColorPixel(again, 3, 0)), 0xff);
+  // The toolkit destroys what it gets: the kept picture is not among them.
+  gdImageDestroy(first);
+  gdImageDestroy(again);
+  gdImagePtr third = decode(red);
+  EXPECT_EQ(gdImageRed(third, gdImageTrueColorPixel(third, 0, 0)), 0xff);
+  gdImageDestroy(third);
+
+  // The same file edited is decoded anew; a file with no picture is not kept.
+  gdImagePtr edited = decode(dim);
+  EXPECT_EQ(decodes, 2);
+  EXPECT_EQ(gdImageRed(edited, gdImageTrueColorPixel(edited, 0, 0)), 0x40);
+  gdImageDestroy(edited);
+  EXPECT_EQ(decode(broken), nullptr);
+  EXPECT_EQ(decode(broken), nullptr);
+  EXPECT_EQ(decodes, 4);
+
+  // Past the bound, the picture used longest ago goes first.
+  pictures.mostBytes = 4 * 4 + 64 * 4;
+  gdImageDestroy(decode(red));
+  gdImageDestroy(decode(wide));
+  EXPECT_EQ(decodes, 5);
+  ASSERT_EQ(pictures.kept.size(), 2u);
+  gdImageDestroy(decode(dim));
+  EXPECT_EQ(decodes, 6);
+  gdImageDestroy(decode(red));
+  EXPECT_EQ(decodes, 7) << "the dim picture was kept in place of the one used longest ago";
 }
