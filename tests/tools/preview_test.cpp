@@ -1,8 +1,9 @@
 // The preview's own parts: where each key takes the show on the
 // millisecond clock (scene starts, frame steps, the ends of the track) of
 // the timeline loaded, the loop's bounds, the title, and which edited
-// files count as changed and when, saved in place or by renaming, and behind
-// a link, and the pictures kept decoded across reloads by their bytes.
+// files count as changed and when, saved in place, by renaming, in a folder
+// made again or behind a link, and the pictures kept decoded across reloads
+// by their bytes.
 
 #include <gtest/gtest.h>
 
@@ -117,7 +118,7 @@ TEST(PreviewTitle, SaysTheMomentSceneStateFrameTimeAndNotes) {
             "0.049 s | opening | frame 20.0 ms | building | new music coming");
 }
 
-TEST(FileWatch, SeesAFileSavedByRenamingAndAFileEditedBehindALink) {
+TEST(FileWatch, SeesAFileSavedByRenamingOrInAFolderMadeAgainAndOneEditedBehindALink) {
   std::string root = makeTempDir();
   std::filesystem::create_directories(root + "/src/scenes");
   writeFile(root + "/src/scenes/scene.cpp", "first");
@@ -129,6 +130,12 @@ TEST(FileWatch, SeesAFileSavedByRenamingAndAFileEditedBehindALink) {
   std::filesystem::rename(root + "/src/scenes/.scene.cpp.swp", root + "/src/scenes/scene.cpp");
   EXPECT_EQ(sources.changedFiles(), std::vector<std::string>{"src/scenes/scene.cpp"});
   EXPECT_TRUE(sources.changedFiles().empty());
+  // The folder itself replaced, as a checkout of another branch may.
+  std::filesystem::remove_all(root + "/src/scenes");
+  EXPECT_EQ(sources.changedFiles(), std::vector<std::string>{"src/scenes/scene.cpp"});
+  std::filesystem::create_directories(root + "/src/scenes");
+  writeFile(root + "/src/scenes/scene.cpp", "third");
+  EXPECT_EQ(sources.changedFiles(), std::vector<std::string>{"src/scenes/scene.cpp"});
 
   // The working folder's font is a link to the sources' own: an edit there
   // changes nothing in the working folder itself.

@@ -66,7 +66,20 @@ bool fileWatch::notified() {
   // What changed is read again from the folders: the events only wake the look.
   alignas(inotify_event) char events[4096];
   bool any = false;
-  while (read(notifications, events, sizeof events) > 0) any = true;
+  bool folderGone = false;
+  for (ssize_t size; (size = read(notifications, events, sizeof events)) > 0;) {
+    any = true;
+    for (char* at = events; at < events + size;) {
+      const inotify_event* event = reinterpret_cast<const inotify_event*>(at);
+      folderGone = folderGone || (event->mask & IN_IGNORED);
+      at += sizeof(inotify_event) + event->len;
+    }
+  }
+  // A folder removed and made again is no longer watched: look every time.
+  if (folderGone) {
+    close(notifications);
+    notifications = -1;
+  }
   return any;
 }
 
