@@ -18,6 +18,7 @@
 #include "support/rgb_image.h"
 #include "support/temp_dir.h"
 #include "support/test_track.h"
+#include "support/window_reader.h"
 #include "support/xvfb_server.h"
 
 namespace {
@@ -85,7 +86,7 @@ TEST(PictureFill, FullscreenFillsAScreenThatCannotSwitch) {
     ASSERT_TRUE(demo.waitForWindow(kStartSeconds)) << screen.name;
     demo.tapKey("Up");
     std::this_thread::sleep_for(std::chrono::duration<double>(kLookAfter));
-    rgbImage shown = windowImage(server.display, "root");
+    rgbImage shown = windowReader(server.display, "root").picture();
     demo.tapKey("Escape");
     EXPECT_EQ(demo.waitForExit(kStartSeconds), 0) << screen.name;
     EXPECT_EQ(demo.errors(), "") << screen.name;

@@ -1,51 +1,10 @@
 #include "support/rgb_image.h"
 
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <gd.h>
 
 #include <cmath>
-#include <cstdlib>
 
 #include "support/temp_dir.h"
-
-namespace {
-
-// A window that is gone or partly off the screen cannot be read: that is
-// an empty image, not the end of the test.
-int ignoreXError(Display*, XErrorEvent*) { return 0; }
-
-}  // namespace
-
-rgbImage windowImage(const std::string& display, const std::string& window) {
-  rgbImage image;
-  XSetErrorHandler(ignoreXError);
-  Display* connection = XOpenDisplay(display.empty() ? nullptr : display.c_str());
-  if (!connection) return image;
-  Window id = window == "root" ? DefaultRootWindow(connection) : Window(strtoul(window.c_str(), nullptr, 0));
-  XWindowAttributes attributes;
-  XImage* pixels = nullptr;
-  if (XGetWindowAttributes(connection, id, &attributes))
-    pixels = XGetImage(connection, id, 0, 0, unsigned(attributes.width), unsigned(attributes.height), AllPlanes,
-                       ZPixmap);
-  if (pixels) {
-    image.width = pixels->width;
-    image.height = pixels->height;
-    image.rgb.resize(size_t(image.width) * image.height * 3);
-    // A 24-bit visual: red, green and blue in the bits of their masks.
-    for (int y = 0; y < image.height; ++y)
-      for (int x = 0; x < image.width; ++x) {
-        unsigned long value = XGetPixel(pixels, x, y);
-        unsigned char* to = &image.rgb[(size_t(y) * image.width + x) * 3];
-        to[0] = (value & pixels->red_mask) >> 16;
-        to[1] = (value & pixels->green_mask) >> 8;
-        to[2] = value & pixels->blue_mask;
-      }
-    XDestroyImage(pixels);
-  }
-  XCloseDisplay(connection);
-  return image;
-}
 
 rgbImage readPngImage(const std::string& path) {
   rgbImage image;

@@ -1,6 +1,6 @@
 #pragma once
 // Pictures as the tests compare them: 8-bit RGB, top row first, read from
-// an X server's screen or window or from a PNG file.
+// a PNG file or from an X server's screen or window (window_reader.h).
 
 #include <string>
 #include <vector>
@@ -12,11 +12,6 @@ class rgbImage {
 
   const unsigned char* at(int x, int y) const { return &rgb[(size_t(y) * width + x) * 3]; }
 };
-
-// What an X window shows now (a window id as xdotool writes it, or "root"
-// for the whole screen) on `display` (empty: the test's own); empty if it
-// cannot be read.
-rgbImage windowImage(const std::string& display, const std::string& window);
 
 // A PNG file's pixels; empty if it cannot be read.
 rgbImage readPngImage(const std::string& path);

@@ -37,7 +37,7 @@ rgbImage rgbOf(XImage* pixels, int width, int height) {
 windowReader::windowReader(const std::string& display, const std::string& id) {
   XSetErrorHandler(ignoreXError);
   connection = XOpenDisplay(display.empty() ? nullptr : display.c_str());
-  window = Window(strtoul(id.c_str(), nullptr, 0));
+  if (connection) window = id == "root" ? DefaultRootWindow(connection) : Window(strtoul(id.c_str(), nullptr, 0));
 }
 
 windowReader::~windowReader() {

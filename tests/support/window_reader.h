@@ -20,7 +20,8 @@ class windowReader {
   XImage* shared = nullptr;  // the window's size when made
   XShmSegmentInfo segment{};
 
-  // `window` as xdotool writes its id, on `display` (empty: the test's own).
+  // `window` as xdotool writes its id, or "root" for the whole screen, on
+  // `display` (empty: the test's own).
   windowReader(const std::string& display, const std::string& window);
   windowReader(const windowReader&) = delete;
   windowReader& operator=(const windowReader&) = delete;

@@ -1,7 +1,10 @@
 #include "synth_music.h"
 
+#include <cstdint>
 #include <cstring>
-#include <fstream>
+#include <string_view>
+
+#include "render/whole_file.h"
 
 namespace {
 
@@ -9,7 +12,7 @@ constexpr int kPcmFormat = 1;
 constexpr int kBitsPerSample = 16;
 
 // WAV is little-endian whatever the machine is.
-uint32_t little(const std::string& bytes, size_t at, int count) {
+uint32_t little(std::string_view bytes, size_t at, int count) {
   uint32_t value = 0;
   for (int i = count - 1; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
   return value;
@@ -18,14 +21,13 @@ uint32_t little(const std::string& bytes, size_t at, int count) {
 }  // namespace
 
 bool readSynthTrack(const std::string& path, synthTrack* track) {
-  std::ifstream file(path, std::ios::binary | std::ios::ate);
-  std::string bytes(file ? size_t(file.tellg()) : 0, '\0');
-  file.seekg(0);
-  if (!file.read(bytes.data(), std::streamsize(bytes.size()))) return false;
+  wholeFile file;
+  if (readWholeFile(path.c_str(), SIZE_MAX - 1, &file) != fileRead::complete) return false;
+  std::string_view bytes(file.bytes, file.size);
   if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) return false;
   bool formatSeen = false;
   for (size_t at = 12; at + 8 <= bytes.size();) {
-    std::string tag = bytes.substr(at, 4);
+    std::string_view tag = bytes.substr(at, 4);
     size_t size = little(bytes, at + 4, 4);
     size_t body = at + 8;
     if (size > bytes.size() - body) return false;
